@@ -1,0 +1,31 @@
+# Two commands a newcomer needs: `make run` and `make test`. Both install what
+# they need first (scripts/setup.sh is idempotent).
+BUILD ?= build
+CMAKE_FLAGS = -G Ninja -Wno-dev
+
+.PHONY: setup build run test bench clean
+
+setup:
+	@bash scripts/setup.sh
+
+# native: portable code with sanitizers; win64: the build the tests run under
+# Wine; win32: the shipped 32-bit program.
+build: setup
+	@cmake -S . -B $(BUILD)/native $(CMAKE_FLAGS) >/dev/null
+	@ninja -C $(BUILD)/native
+	@cmake -S . -B $(BUILD)/win64 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-x86_64.cmake >/dev/null
+	@ninja -C $(BUILD)/win64
+	@cmake -S . -B $(BUILD)/win32 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake >/dev/null
+	@ninja -C $(BUILD)/win32 Vantacle
+
+run: build
+	@bash scripts/run.sh $(BUILD)
+
+test: build
+	@bash scripts/test.sh $(BUILD)
+
+bench: build
+	@bash scripts/bench.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

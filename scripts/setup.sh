@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages only, every tool the build, the program and
+# the tests need. Safe to run again: it installs only what is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build make
+  g++ clang libclang-rt-14-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-i686-dev mingw-w64-x86-64-dev
+  wine wine64 wine32:i386
+  xvfb xdotool x11-utils imagemagick xclip tesseract-ocr icoutils
+  googletest
+  python3 python3-pytest python3-pil
+)
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+  missing+=(wine32:i386)
+fi
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# MinGW ships two thread models; std::thread and friends need the POSIX one.
+for tool in {i686,x86_64}-w64-mingw32-{g++,gcc}; do
+  alt=/usr/bin/${tool}-posix
+  if [ -x "$alt" ] && [ "$(readlink -f /usr/bin/$tool)" != "$(readlink -f $alt)" ]; then
+    "${sudo_cmd[@]}" update-alternatives --set "$tool" "$alt" >/dev/null
+  fi
+done

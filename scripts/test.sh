@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs every test of a build folder: native unit tests (sanitizers), the
+# Windows-side tests under Wine, and the end-to-end tests of the real program.
+# Runs all stages even when one fails, then exits non-zero on any failure.
+set -uo pipefail
+build=$(cd "$1" && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd)
+failed=()
+
+echo "== Native unit tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
+(cd "$build/native" && ctest --output-on-failure) || failed+=(native)
+
+echo "== Windows-side tests under Wine"
+(cd "$build/win64" && ctest --output-on-failure) || failed+=(wine)
+
+echo "== The shipped program is a 32-bit Windows GUI executable"
+if i686-w64-mingw32-objdump -p "$build/win32/Vantacle.exe" | grep -q 'Subsystem.*0002' &&
+   i686-w64-mingw32-objdump -f "$build/win32/Vantacle.exe" | grep -q 'file format pei-i386'; then
+    echo "Vantacle.exe: PE32 i386, GUI subsystem"
+else
+    echo "Vantacle.exe is not a PE32 GUI program"; failed+=(pe32)
+fi
+
+echo "== End-to-end tests of the real program"
+(cd "$root/tests/e2e" && VANTACLE_BUILD="$build/win64" /usr/bin/python3 -m pytest -q -p no:cacheprovider) ||
+    failed+=(e2e)
+
+if [ ${#failed[@]} -gt 0 ]; then
+    echo "FAILED stages: ${failed[*]}"
+    exit 1
+fi
+echo "All test stages passed."

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Starts or stops the private X display and Wine prefix of a build folder.
+#   wine-session.sh start BUILD_DIR [WIDTHxHEIGHT]
+#   wine-session.sh stop BUILD_DIR
+# Every program of the prefix shares one Wine virtual desktop (with its own
+# taskbar and notification area), so tests see each other's windows.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+action=$1
+build=$(mkdir -p "$2" && cd "$2" && pwd)
+desktop=${3:-1024x768}
+state="$build/wine"
+mkdir -p "$state"
+
+stop_session() {
+    wine_env "$build"
+    if [ -d "$WINEPREFIX" ]; then "$WINESERVER" -k 2>/dev/null || true; fi
+    if [ -f "$state/xvfb.pid" ]; then
+        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+        rm -f "$state/xvfb.pid" "$state/display"
+    fi
+}
+
+case "$action" in
+start)
+    stop_session
+    # Xvfb picks a free display number itself and reports it through a fifo.
+    fifo="$state/display.fifo"
+    rm -f "$fifo" && mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+        3>"$fifo" >"$state/xvfb.log" 2>&1 &
+    echo $! >"$state/xvfb.pid"
+    read -r -t 20 display <"$fifo"
+    rm -f "$fifo"
+    echo "$display" >"$state/display"
+    wine_env "$build"
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        "$WINE" wineboot -i >"$state/wineboot.log" 2>&1 || true
+        "$WINESERVER" -w
+    fi
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w
+    echo "wine session: display :$display, prefix $WINEPREFIX, desktop $desktop"
+    ;;
+stop)
+    stop_session
+    ;;
+*)
+    echo "usage: $0 start|stop BUILD_DIR [WIDTHxHEIGHT]" >&2
+    exit 2
+    ;;
+esac
