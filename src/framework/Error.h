@@ -17,4 +17,5 @@ private:
 };
 
 // Replaces each "%s" in a message pattern by the next argument, in order.
-std::wstring FormatMessageText(std::wstring_view pattern, std::initializer_list<std::wstring_view> args);
+std::wstring FormatMessageText(std::wstring_view pattern,
+                               std::initializer_list<std::wstring_view> args);

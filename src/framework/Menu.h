@@ -1,0 +1,65 @@
+// Popup menus and their items as plain data: the Win32 menu is built from the
+// items each time the menu opens, so captions, shortcuts and enabled states
+// changed in OnPopup always show.
+#pragma once
+
+#include <windows.h>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TPopupMenu;
+
+class TMenuItem {
+public:
+    TMenuItem(std::wstring name, std::wstring caption, int tag = 0)
+        : Name(std::move(name)), Caption(std::move(caption)), Tag(tag) {}
+
+    std::wstring Name;
+    // "-" makes a separator; "&" marks the access key.
+    std::wstring Caption;
+    int Tag = 0;
+    // Shown beside the caption only; the 16-bit shortcut encoding of the settings.
+    uint16_t ShortCut = 0;
+    bool Enabled = true;
+    bool Visible = true;
+    bool Checked = false;
+    // A checked radio item shows a dot instead of a tick.
+    bool RadioItem = false;
+    std::function<void(TMenuItem& sender)> OnClick;
+
+    bool IsSeparator() const { return Caption == L"-"; }
+};
+
+class TPopupMenu {
+public:
+    explicit TPopupMenu(std::wstring name) : Name(std::move(name)) {}
+    ~TPopupMenu();
+    TPopupMenu(const TPopupMenu&) = delete;
+    TPopupMenu& operator=(const TPopupMenu&) = delete;
+
+    TMenuItem& Add(std::wstring name, std::wstring caption, int tag = 0);
+    TMenuItem* Find(std::wstring_view name);
+    const std::vector<std::unique_ptr<TMenuItem>>& Items() const { return items_; }
+
+    // Opens the menu at a screen position and runs the chosen item's OnClick
+    // before it returns. The menu belongs to the application's hidden window
+    // unless an owner is given.
+    void Popup(int x, int y, HWND owner = nullptr);
+
+    std::wstring Name;
+    // Runs just before the menu opens.
+    std::function<void(TPopupMenu& sender)> OnPopup;
+    // Who opened the menu last (a form, a tray icon); for the click handlers.
+    void* PopupComponent = nullptr;
+
+    // Holders of a reference to this menu are told when it is destroyed.
+    void AddFreeNotification(void* holder, std::function<void()> notify);
+    void RemoveFreeNotification(void* holder);
+
+private:
+    std::vector<std::unique_ptr<TMenuItem>> items_;
+    std::vector<std::pair<void*, std::function<void()>>> freeNotifications_;
+};

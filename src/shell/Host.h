@@ -1,0 +1,69 @@
+// The host form: the program's one main window. Hidden while the program
+// waits in the tray; during a tool activation it covers the primary screen
+// and shows the frozen picture the tool works on.
+#pragma once
+
+#include "framework/Form.h"
+#include "framework/Menu.h"
+#include <cstdint>
+
+// Image states of the tool icons in the tray, as indices into their image lists.
+enum TIconState : int { IconNormal = 0, IconActive = 1, IconUnavailable = 2 };
+
+enum class THitZone { hzNone };
+
+class TfrmHost : public TForm {
+public:
+    TfrmHost();
+    ~TfrmHost() override;
+
+    // Tool activation.
+    void StartTool(int tool);
+    void StopTool();
+
+    // Tray icons, menu and hot keys.
+    void UpdateTrayIconVisibility();
+    void SetToolIcons(TIconState state, unsigned tools);
+    void RegisterHotKeys();
+    void UnregisterHotKeys();
+    void mniExitClick();
+
+    bool ToolActive = false;
+
+    // Per-activation tool state, partly reset at every show.
+    RECT ToolRect{};
+    RECT PressRect{};
+    POINT DragAnchor{};
+    THitZone DragZone = THitZone::hzNone;
+    bool Dragging = false;
+    bool Marked = false;
+    uint32_t PickedColor = 0;
+
+    TPopupMenu pmnTray{L"pmnTray"};
+    TPopupMenu pmnScreenshot{L"pmnScreenshot"};
+    TPopupMenu pmnInfoWin{L"pmnInfoWin"};
+    TPopupMenu pmnMeasurerDropper{L"pmnMeasurerDropper"};
+
+protected:
+    void FormCreate() override;
+    void FormDestroy() override;
+    void FormShow() override;
+    void FormHide() override;
+    void FormCloseQuery(bool& canClose) override;
+    void FormClose(TCloseAction& action) override;
+    void FormPaint() override;
+    void FormKeyDown(WORD& key, TShiftState shift) override;
+    void FormMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void FormMouseMove(TShiftState shift, int x, int y) override;
+    void FormMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // Draws the Magnifier's first lens once the queue is empty after a start.
+    void IdleRefreshLens();
+    void ApplyToolSetup();
+    void PaintToolMarks();
+};
+
+// The program's host form, while it exists.
+extern TfrmHost* frmHost;

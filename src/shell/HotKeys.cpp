@@ -1,0 +1,33 @@
+// The four global hot keys: registered on the host form's window with the
+// tool identifiers as their identifiers.
+#include "framework/ShortCut.h"
+#include "shell/Host.h"
+#include "shell/Settings.h"
+#include "tools/Activation.h"
+
+namespace {
+constexpr TShortCut TSettings::*kToolHotKeys[kToolCount] = {
+    &TSettings::MagnifierKey, &TSettings::ScreenshotKey, &TSettings::MeasurerKey,
+    &TSettings::DropperKey};
+} // namespace
+
+void TfrmHost::RegisterHotKeys() {
+    // A combination another program holds, or none at all, leaves that tool
+    // without a hot key; there is nothing useful to tell the user at start.
+    for (int tool = 0; tool < kToolCount; ++tool) {
+        HotKeyCombination combination = HotKeyFromShortCut(Settings.*kToolHotKeys[tool]);
+        RegisterHotKey(Handle(), tool, combination.modifiers, combination.key);
+    }
+}
+
+void TfrmHost::UnregisterHotKeys() {
+    for (int tool = 0; tool < kToolCount; ++tool)
+        UnregisterHotKey(Handle(), tool);
+}
+
+bool TfrmHost::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message != WM_HOTKEY) return false;
+    if (wParam < static_cast<WPARAM>(kToolCount)) StartTool(static_cast<int>(wParam));
+    result = 0;
+    return true;
+}

@@ -1,0 +1,25 @@
+// Mouse and keyboard of the host form during an activation, dispatched on the
+// tool that runs.
+#include "shell/Host.h"
+#include "tools/Activation.h"
+#include "tools/Magnifier.h"
+
+void TfrmHost::FormKeyDown(WORD& key, TShiftState) {
+    if (!ToolActive) return;
+    if (key == VK_ESCAPE) {
+        key = 0;
+        StopTool();
+    }
+}
+
+void TfrmHost::FormMouseDown(TMouseButton, TShiftState, int, int) {}
+
+void TfrmHost::FormMouseMove(TShiftState, int, int) {
+    if (ToolActive && CurrentTool == kMagnifier) RefreshLens();
+}
+
+void TfrmHost::FormMouseUp(TMouseButton, TShiftState, int, int) {}
+
+// The marks a tool keeps over the frozen picture (a selection, a colour
+// marker) are drawn again after every repaint of it.
+void TfrmHost::PaintToolMarks() {}
