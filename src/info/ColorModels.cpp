@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <ranges>
 
 namespace {
 
@@ -56,13 +57,28 @@ std::int32_t RoundToInt32(double x) {
     return static_cast<std::int32_t>(r);
 }
 
-// The entry of HueTable nearest to a pure colour; the first one wins a tie, so
-// a colour as near to 359 as to 0 degrees reads 0 and a grey reads 0.
-int NearestHue(const TRGBReal& pure) {
+// The hue in degrees, not yet rounded, of a colour that is pure in the sense
+// of the HSB stretch: one component 0, one 255, the third between. -1 for
+// anything else (a grey, or components out of range from a caller's reals).
+double PureColorDegrees(const TRGBReal& c) {
+    auto within = [](double x) { return x >= 0 && x <= 255; };
+    if (c.R == 255 && c.B == 0 && within(c.G)) return c.G / HueStep;
+    if (c.G == 255 && c.B == 0 && within(c.R)) return 120 - c.R / HueStep;
+    if (c.G == 255 && c.R == 0 && within(c.B)) return 120 + c.B / HueStep;
+    if (c.B == 255 && c.R == 0 && within(c.G)) return 240 - c.G / HueStep;
+    if (c.B == 255 && c.G == 0 && within(c.R)) return 240 + c.R / HueStep;
+    if (c.R == 255 && c.G == 0 && within(c.B)) return 360 - c.B / HueStep;
+    return -1;
+}
+
+// Searches the given entries, which come in rising order, for the first one
+// that comes strictly nearer than 765 and than every entry before it; 0 when
+// none does.
+template <typename Entries> int NearestOf(const TRGBReal& color, const Entries& entries) {
     double best = 765;
     int hue = 0;
-    for (int h = 0; h < 360; ++h) {
-        const double distance = ColorDistance(pure, HueTable[h]);
+    for (int h : entries) {
+        const double distance = ColorDistance(color, HueTable[h]);
         if (distance < best) {
             best = distance;
             hue = h;
@@ -72,6 +88,25 @@ int NearestHue(const TRGBReal& pure) {
 }
 
 } // namespace
+
+int NearestHue(const TRGBReal& color) {
+    // Going round the circle from a pure colour's hue, its distance to the
+    // entries grows by 4.25 per degree, and the entries of the far half of the
+    // circle are at least 255 away. So every entry nearest to it lies within a
+    // degree of its rounded hue, and looking two degrees either side finds the
+    // same entry as looking at all 360: several times faster on every mouse move
+    // of the Dropper. Anything else gets the whole table.
+    const double degrees = PureColorDegrees(color);
+    if (degrees < 0) return NearestOf(color, std::views::iota(0, 360));
+    const int centre = static_cast<int>(degrees + 0.5);
+    std::array<int, 5> window;
+    for (int i = 0; i < 5; ++i)
+        window[i] = (centre - 2 + i + 360) % 360;
+    // Near 0 degrees the window wraps round; the lowest entry must still come
+    // first so that a tie between 359 and 0 goes to 0.
+    std::sort(window.begin(), window.end());
+    return NearestOf(color, window);
+}
 
 constinit const std::array<TRGBReal, 360> HueTable = MakeHueTable();
 

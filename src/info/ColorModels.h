@@ -42,6 +42,11 @@ THSBReal RGBToHSB(TColorValue color);
 // Sum of the absolute component differences.
 double ColorDistance(const TRGBReal& a, const TRGBReal& b);
 
+// The hue of the HueTable entry nearest to a colour by ColorDistance: the first
+// entry that comes strictly nearer than 765 and than every entry before it, so
+// the lowest hue wins a tie and a colour no entry comes near to gets 0.
+int NearestHue(const TRGBReal& color);
+
 // Nearest integers, halves to even. Values beyond the 32-bit range saturate and
 // NaN gives 0, so a stray input can never make the conversion undefined.
 std::array<std::int32_t, 3> RoundComponents(double a, double b, double c);

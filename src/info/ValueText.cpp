@@ -81,6 +81,13 @@ void AppendInteger(std::wstring& text, const TConversion& conversion, std::int64
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, magnitude, hex ? 16 : 10).ptr;
     const size_t count = end - digits;
+    if (conversion.width == 0 && conversion.precision <= static_cast<int>(count)) {
+        // The usual case of the panel rows: nothing to pad, no copy in between.
+        if (negative) text += L'-';
+        for (const char* c = digits; c != end; ++c)
+            text += static_cast<wchar_t>(*c >= 'a' ? *c - 'a' + 'A' : *c);
+        return;
+    }
 
     wchar_t body[1100];
     size_t length = 0;
@@ -173,10 +180,11 @@ void AppendValueText(std::wstring& text, std::wstring_view format,
                      std::initializer_list<TValueArg> args, std::wstring_view decimalSeparator) {
     auto next = args.begin();
     for (size_t pos = 0; pos < format.size(); ++pos) {
-        if (format[pos] != L'%') {
-            text += format[pos];
-            continue;
-        }
+        // Literal text goes over in one piece.
+        const size_t percent = std::min(format.find(L'%', pos), format.size());
+        text.append(format.substr(pos, percent - pos));
+        pos = percent;
+        if (pos == format.size()) break;
         if (pos + 1 < format.size() && format[pos + 1] == L'%') {
             text += L'%';
             ++pos;
@@ -204,6 +212,7 @@ void AppendValueText(std::wstring& text, std::wstring_view format,
 std::wstring FormatValue(std::wstring_view format, std::initializer_list<TValueArg> args,
                          std::wstring_view decimalSeparator) {
     std::wstring text;
+    text.reserve(format.size() + 8 * args.size()); // one allocation for a typical row
     AppendValueText(text, format, args, decimalSeparator);
     return text;
 }

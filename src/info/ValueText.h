@@ -28,24 +28,25 @@ public:
     template <std::integral T>
     requires(!std::same_as<T, bool> && (std::signed_integral<T> || sizeof(T) <= 4))
         TValueArg(T value)
-        : integer_(value), isReal_(false) {}
-    TValueArg(double value)
-        : real_(value), digits_(std::numeric_limits<double>::digits10), isReal_(true) {}
+        : integer_(value), digits_(0) {}
+    TValueArg(double value) : real_(value), digits_(std::numeric_limits<double>::digits10) {}
     TValueArg(long double value)
-        : real_(value), digits_(std::numeric_limits<long double>::digits10), isReal_(true) {}
+        : real_(value), digits_(std::numeric_limits<long double>::digits10) {}
 
-    bool IsReal() const { return isReal_; }
+    bool IsReal() const { return digits_ > 0; }
     std::int64_t Integer() const { return integer_; }
-    long double Real() const { return isReal_ ? real_ : static_cast<long double>(integer_); }
+    long double Real() const { return IsReal() ? real_ : static_cast<long double>(integer_); }
+    // Significant decimal digits the value holds reliably.
     int Digits() const {
-        return isReal_ ? digits_ : std::numeric_limits<std::int64_t>::digits10 + 1;
+        return IsReal() ? digits_ : std::numeric_limits<std::int64_t>::digits10 + 1;
     }
 
 private:
-    std::int64_t integer_ = 0;
-    long double real_ = 0;
-    int digits_ = 0;
-    bool isReal_;
+    union {
+        std::int64_t integer_;
+        long double real_;
+    };
+    int digits_; // 0 for an integer
 };
 
 // Fills the format's conversions with the arguments in order; decimalSeparator

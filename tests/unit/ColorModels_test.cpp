@@ -88,6 +88,53 @@ TEST(RoundComponents, RoundsHalvesToEvenInEveryRoundingModeAndSaturates) {
               (std::array<std::int32_t, 3>{INT32_MAX, INT32_MIN, 0}));
 }
 
+// The table search written out in full: every entry, strictly nearer wins.
+int NearestHueOfAll(const TRGBReal& color) {
+    double best = 765;
+    int hue = 0;
+    for (int h = 0; h < 360; ++h) {
+        if (ColorDistance(color, HueTable[h]) < best) {
+            best = ColorDistance(color, HueTable[h]);
+            hue = h;
+        }
+    }
+    return hue;
+}
+
+TEST(NearestHue, FindsTheSameEntryAsASearchOfTheWholeTable) {
+    std::vector<double> middles;
+    for (int k = 0; k <= 255 * 64; ++k)
+        middles.push_back(k / 64.0);
+    // Exactly on an entry, exactly between two, and one step of the last bit
+    // either side of both: where a narrowed search would go wrong first.
+    for (int k = 0; k <= 120; ++k) {
+        const double at = 2.125 * k;
+        for (double m : {at, std::nextafter(at, 0.0), std::nextafter(at, 255.0)})
+            if (m >= 0 && m <= 255) middles.push_back(m);
+    }
+    int faults = 0;
+    auto check = [&](const TRGBReal& c) {
+        if (NearestHue(c) != NearestHueOfAll(c) && ++faults <= 10)
+            ADD_FAILURE() << "(" << c.R << ", " << c.G << ", " << c.B << "): " << NearestHue(c)
+                          << " instead of " << NearestHueOfAll(c);
+    };
+    for (double m : middles) {
+        for (const TRGBReal& c : {TRGBReal{255, m, 0}, TRGBReal{m, 255, 0}, TRGBReal{0, 255, m},
+                                  TRGBReal{0, m, 255}, TRGBReal{m, 0, 255}, TRGBReal{255, 0, m}})
+            check(c);
+    }
+    // Colours that are not pure, in range and out of it.
+    std::uint32_t state = 1;
+    auto next = [&] { return (state = state * 1664525u + 1013904223u) >> 8 & 0xFFFF; };
+    for (int i = 0; i < 20000; ++i)
+        check({next() / 200.0 - 20, next() / 200.0 - 20, next() / 200.0 - 20});
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const TRGBReal& c : {TRGBReal{0, 0, 0}, TRGBReal{255, 255, 255}, TRGBReal{255, nan, 0},
+                              TRGBReal{255, 300, 0}, TRGBReal{255, -1, 0}, TRGBReal{2000, 0, 0}})
+        check(c);
+    EXPECT_EQ(faults, 0);
+}
+
 // Brightness, saturation and hue of the usual hexcone model, computed in
 // integers so that an exactly halfway hue is known as such.
 struct THexcone {
