@@ -3,6 +3,7 @@
 #pragma once
 
 #include "export/GdiPictures.h"
+#include "framework/Error.h"
 #include "framework/Handle.h"
 
 #include <cstdint>
