@@ -42,9 +42,9 @@ constexpr std::array<TRGBReal, 360> MakeHueTable() {
 double RoundHalfEven(double x) {
     const double below = std::floor(x);
     const double fraction = x - below; // exact for every double
-    if (fraction > 0.5) return below + 1;
-    if (fraction < 0.5) return below;
-    return std::fmod(below, 2.0) == 0 ? below : below + 1;
+    if (fraction != 0.5) return fraction < 0.5 ? below : below + 1;
+    // Only doubles below 2^52 have halves, so below fits the integer.
+    return static_cast<std::int64_t>(below) % 2 == 0 ? below : below + 1;
 }
 
 std::int32_t RoundToInt32(double x) {
@@ -104,7 +104,7 @@ int NearestHue(const TRGBReal& color) {
         window[i] = (centre - 2 + i + 360) % 360;
     // Near 0 degrees the window wraps round; the lowest entry must still come
     // first so that a tie between 359 and 0 goes to 0.
-    std::sort(window.begin(), window.end());
+    std::rotate(window.begin(), std::min_element(window.begin(), window.end()), window.end());
     return NearestOf(color, window);
 }
 

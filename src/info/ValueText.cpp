@@ -83,9 +83,12 @@ void AppendInteger(std::wstring& text, const TConversion& conversion, std::int64
     const size_t count = end - digits;
     if (conversion.width == 0 && conversion.precision <= static_cast<int>(count)) {
         // The usual case of the panel rows: nothing to pad, no copy in between.
-        if (negative) text += L'-';
+        wchar_t wide[24];
+        size_t length = 0;
+        if (negative) wide[length++] = L'-';
         for (const char* c = digits; c != end; ++c)
-            text += static_cast<wchar_t>(*c >= 'a' ? *c - 'a' + 'A' : *c);
+            wide[length++] = static_cast<wchar_t>(*c >= 'a' ? *c - 'a' + 'A' : *c);
+        text.append(wide, length);
         return;
     }
 
