@@ -28,7 +28,9 @@ start)
     # Xvfb picks a free display number itself and reports it through a fifo.
     fifo="$state/display.fifo"
     rm -f "$fifo" && mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+    # The display is exactly as large as the desktop: with the pointer outside
+    # the desktop window, Wine receives no key strokes.
+    Xvfb -displayfd 3 -screen 0 "${desktop}x24" -nolisten tcp -noreset \
         3>"$fifo" >"$state/xvfb.log" 2>&1 &
     echo $! >"$state/xvfb.pid"
     read -r -t 20 display <"$fifo"
@@ -41,8 +43,16 @@ start)
     fi
     "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
     "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null
+    # The desktop's taskbar, with the notification area the tray icons live in.
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops\Default' /v EnableShell /t REG_DWORD \
+        /d 1 /f >/dev/null
     "$WINESERVER" -k 2>/dev/null || true
     "$WINESERVER" -w
+    # Keep the server and the desktop up for the whole session, started here
+    # with no pipe of the caller's open: a daemon that inherits a test's output
+    # pipe keeps that test waiting for the end of its output forever.
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    "$WINE" cmd /c exit </dev/null >/dev/null 2>&1
     echo "wine session: display :$display, prefix $WINEPREFIX, desktop $desktop"
     ;;
 stop)

@@ -4,6 +4,11 @@
 //   probe windows        one JSON object per visible-or-not top-level window
 //   probe foreground     the foreground window's handle
 //   probe activate HWND  makes another window the foreground one
+//   probe close HWND     sends that one window a close request
+//   probe pattern X Y W H [MS]  shows a window of coloured squares until
+//                          ended; with MS they change colour every MS
+//                          milliseconds, so a frozen picture can be told from
+//                          the live screen
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
@@ -48,6 +53,65 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM) noexcept {
         static_cast<unsigned long>(pid));
     return TRUE;
 }
+constexpr wchar_t kPatternClass[] = L"VantacleTestPattern";
+UINT_PTR patternPhase = 0;
+
+COLORREF PatternColor(int column, int row, UINT_PTR phase) {
+    return RGB((column * 37 + phase * 90) & 0xFF, (row * 53 + phase * 40) & 0xFF,
+               ((column + row) * 29 + phase * 70) & 0xFF);
+}
+
+LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+    case WM_TIMER:
+        ++patternPhase;
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        RECT client;
+        GetClientRect(window, &client);
+        constexpr int kSquare = 7; // odd, so squares do not line up with powers of two
+        for (int y = 0; y < client.bottom; y += kSquare)
+            for (int x = 0; x < client.right; x += kSquare) {
+                HBRUSH brush =
+                    CreateSolidBrush(PatternColor(x / kSquare, y / kSquare, patternPhase));
+                RECT square{x, y, x + kSquare, y + kSquare};
+                FillRect(dc, &square, brush);
+                DeleteObject(brush);
+            }
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+int ShowPattern(int x, int y, int width, int height, int period) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = PatternProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kPatternClass;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    RegisterClassW(&wc);
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kPatternClass, L"Test pattern", WS_POPUP, x, y,
+                                  width, height, nullptr, nullptr, wc.hInstance, nullptr);
+    // Shown without taking the foreground: activation changes how the taskbar
+    // looks, and the tests compare screens.
+    ShowWindow(window, SW_SHOWNA);
+    if (period > 0) SetTimer(window, 1, period, nullptr);
+    printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
+    fflush(stdout);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -65,6 +129,16 @@ int main(int argc, char** argv) {
             reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
         return SetForegroundWindow(window) ? 0 : 1;
     }
-    fprintf(stderr, "usage: probe windows | foreground | activate HWND\n");
+    if (argc >= 3 && !strcmp(argv[1], "close")) {
+        HWND window =
+            reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
+        return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (argc >= 6 && !strcmp(argv[1], "pattern"))
+        return ShowPattern(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
+                           argc >= 7 ? atoi(argv[6]) : 0);
+    fprintf(
+        stderr,
+        "usage: probe windows | foreground | activate HWND | close HWND | pattern X Y W H [MS]\n");
     return 2;
 }

@@ -1,0 +1,38 @@
+import os
+import shutil
+from pathlib import Path
+
+import pytest
+
+from driver import BUILD, SETTINGS_KEY, Vantacle, WineDesktop
+
+
+@pytest.fixture(scope='session')
+def desktop():
+    """One private display and prefix for the whole run."""
+    d = WineDesktop(BUILD / 'e2e' / 'shared').start()
+    yield d
+    d.stop()
+
+
+@pytest.fixture
+def fresh_desktop(tmp_path_factory):
+    """A brand-new prefix: the program has never run in it."""
+    folder = BUILD / 'e2e' / 'fresh'
+    shutil.rmtree(folder, ignore_errors=True)
+    d = WineDesktop(folder).start()
+    yield d
+    d.stop()
+    shutil.rmtree(folder, ignore_errors=True)
+
+
+@pytest.fixture
+def vantacle(desktop):
+    """The program, started with a recorded earlier start (no welcome dialog)
+    and default settings; stopped after the test whatever happened."""
+    desktop.reg_delete(SETTINGS_KEY)
+    desktop.reg_add(SETTINGS_KEY, '@Version', '1.71')
+    program = Vantacle(desktop)
+    program.start()
+    yield program
+    program.stop()

@@ -1,0 +1,240 @@
+"""Drives the real Vantacle.exe from outside, as a user and other programs
+would: a private Xvfb display and Wine prefix with one virtual desktop,
+input through xdotool, the screen through ImageMagick, the registry through
+Wine's reg, the clipboard through xclip, the program's windows through a small
+Windows helper (probe.exe), since inside Wine's desktop they are not X windows.
+Everything started here is stopped here, by process id and by the prefix's own
+wineserver, also when a test fails."""
+import io
+import json
+import os
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+from PIL import Image
+
+ROOT = Path(__file__).resolve().parents[2]
+SCRIPTS = ROOT / 'scripts'
+BUILD = Path(os.environ.get('VANTACLE_BUILD', ROOT / 'build' / 'win64')).resolve()
+VANTACLE_EXE = BUILD / 'Vantacle.exe'
+PROBE_EXE = BUILD / 'tests' / 'probe.exe'
+
+WINE = '/usr/lib/wine/wine64'
+WINESERVER = '/usr/lib/wine/wineserver64'
+
+SETTINGS_KEY = r'HKCU\SOFTWARE\Quillmont\Vantacle'
+OPTIONS_KEY = SETTINGS_KEY + r'\Options'
+RUN_KEY = r'HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
+
+
+def wait_until(condition, timeout=10.0, interval=0.1, what='condition'):
+    """Polls condition() until it returns something true; returns that."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise TimeoutError(f'timed out after {timeout} s waiting for {what}')
+        time.sleep(interval)
+
+
+class WineDesktop:
+    """A private display and prefix whose programs share one virtual desktop."""
+
+    def __init__(self, folder, size='1024x768'):
+        self.folder = Path(folder)
+        self.size = size
+        self.width, self.height = (int(v) for v in size.split('x'))
+        self.env = None
+
+    def start(self):
+        # No descriptor of pytest's may leak into the daemons this starts.
+        subprocess.run([SCRIPTS / 'wine-session.sh', 'start', self.folder, self.size], check=True,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        display = (self.folder / 'wine' / 'display').read_text().strip()
+        self.env = dict(os.environ, WINEPREFIX=str(self.folder / 'wine' / 'prefix'),
+                        WINEDEBUG='-all', WINELOADER=WINE, WINESERVER=WINESERVER,
+                        WINEDLLOVERRIDES='mscoree,mshtml,winemenubuilder.exe=',
+                        DISPLAY=f':{display}')
+        return self
+
+    def stop(self):
+        subprocess.run([SCRIPTS / 'wine-session.sh', 'stop', self.folder], check=False,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    # -- running Windows programs
+
+    def wine(self, *args, check=True, timeout=60):
+        """Runs a Windows program to its end and returns its exit code and output.
+        Output goes through a file, not a pipe: Wine starts helper processes
+        on demand that inherit the descriptors and outlive the program, and a
+        pipe they hold open never reaches its end."""
+        with tempfile.TemporaryFile(mode='w+') as out:
+            result = subprocess.run([WINE, *map(str, args)], env=self.env, timeout=timeout,
+                                    stdin=subprocess.DEVNULL, stdout=out,
+                                    stderr=subprocess.DEVNULL)
+            out.seek(0)
+            result.stdout = out.read()
+        if check:
+            result.check_returncode()
+        return result
+
+    def spawn(self, *args):
+        return subprocess.Popen([WINE, *map(str, args)], env=self.env, stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+
+    # -- registry
+
+    def reg_query(self, key):
+        """{value name: (type, data)} of a key; None when the key is missing."""
+        result = self.wine('reg', 'query', key, check=False)
+        if result.returncode != 0:
+            return None
+        values = {}
+        for line in result.stdout.splitlines():
+            parts = line.strip().split('    ')
+            if len(parts) >= 2 and parts[1].startswith('REG_'):
+                values[parts[0]] = (parts[1], parts[2] if len(parts) > 2 else '')
+        return values
+
+    def reg_add(self, key, name, data, kind='REG_SZ'):
+        self.wine('reg', 'add', key, '/v', name, '/t', kind, '/d', str(data), '/f')
+
+    def reg_delete(self, key, name=None):
+        args = ['reg', 'delete', key, '/f'] + (['/v', name] if name else [])
+        self.wine(*args, check=False)
+
+    # -- windows
+
+    def windows(self):
+        out = self.wine(PROBE_EXE, 'windows').stdout
+        return [json.loads(line) for line in out.splitlines() if line.strip()]
+
+    def find_window(self, cls=None, title=None, pid=None, visible=None):
+        for w in self.windows():
+            if ((cls is None or w['class'] == cls) and (title is None or w['title'] == title)
+                    and (pid is None or w['pid'] == pid)
+                    and (visible is None or w['visible'] == visible)):
+                return w
+        return None
+
+    def wait_for_window(self, timeout=15.0, **match):
+        return wait_until(lambda: self.find_window(**match), timeout, 0.2, f'window {match}')
+
+    def foreground(self):
+        return int(self.wine(PROBE_EXE, 'foreground').stdout.strip())
+
+    def close_window(self, hwnd):
+        self.wine(PROBE_EXE, 'close', hwnd, check=False)
+
+    def activate(self, hwnd):
+        self.wine(PROBE_EXE, 'activate', hwnd, check=False)
+
+    # -- input
+
+    def _xdotool(self, *args):
+        subprocess.run(['xdotool', *map(str, args)], env=self.env, check=True)
+
+    def _focus_desktop(self):
+        # Without a window manager nothing gives the desktop the keyboard focus,
+        # and Wine only sees keys (global hot keys too) sent to a focused window.
+        ids = subprocess.run(['xdotool', 'search', '--name', 'Wine desktop'], env=self.env,
+                             stdout=subprocess.PIPE, text=True).stdout.split()
+        if ids:
+            self._xdotool('windowfocus', ids[0])
+
+    def key(self, *keys):
+        self._focus_desktop()
+        self._xdotool('key', '--delay', '50', *keys)
+
+    def move(self, x, y):
+        self._xdotool('mousemove', x, y)
+
+    def click(self, x, y, button=1):
+        self._xdotool('mousemove', x, y)
+        time.sleep(0.1)
+        self._xdotool('click', button)
+
+    # -- output
+
+    def screenshot(self):
+        """The virtual desktop as it is on the display now, as an RGB image."""
+        png = subprocess.run(['import', '-window', 'root', '-crop',
+                              f'{self.width}x{self.height}+0+0', 'png:-'], env=self.env,
+                             check=True, stdout=subprocess.PIPE).stdout
+        return Image.open(io.BytesIO(png)).convert('RGB')
+
+    def clipboard_text(self):
+        return subprocess.run(['xclip', '-o', '-selection', 'clipboard'], env=self.env,
+                              stdout=subprocess.PIPE, text=True, timeout=10).stdout
+
+
+class Vantacle:
+    """One run of the real program in a desktop."""
+
+    def __init__(self, desktop, exe=VANTACLE_EXE):
+        self.desktop = desktop
+        self.exe = exe
+        self.process = None
+        self.pid = None  # the Windows process id, as probe.exe sees it
+
+    def start(self, expect_welcome=False):
+        self.process = self.desktop.spawn(self.exe)
+        if expect_welcome:
+            welcome = self.desktop.wait_for_window(title='Welcome!', visible=True)
+            self.pid = welcome['pid']
+        else:
+            host = self.desktop.wait_for_window(cls='TfrmHost')
+            self.pid = host['pid']
+        return self
+
+    def host(self):
+        return self.desktop.find_window(cls='TfrmHost', pid=self.pid)
+
+    def running(self):
+        return self.process is not None and self.process.poll() is None
+
+    def request_close(self):
+        """A close request to every window of the program, as taskkill sends."""
+        self.desktop.wine('taskkill', '/pid', self.pid, check=False)
+
+    def wait_exit(self, timeout=10.0):
+        return wait_until(lambda: not self.running(), timeout, 0.1, 'the program to end')
+
+    def stop(self):
+        if self.running():
+            self.request_close()
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.desktop.wine('taskkill', '/f', '/pid', self.pid, check=False)
+                try:
+                    self.process.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    self.process.kill()
+
+
+class Pattern:
+    """A window of coloured squares from probe.exe, for screens that are not
+    one flat colour; ends with the test."""
+
+    def __init__(self, desktop, x, y, width, height, period_ms=0):
+        self.desktop = desktop
+        self.process = subprocess.Popen(
+            [WINE, str(PROBE_EXE), 'pattern', str(x), str(y), str(width), str(height),
+             str(period_ms)], env=desktop.env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+            text=True)
+        self.hwnd = int(self.process.stdout.readline())
+        time.sleep(0.5)  # painted
+
+    def close(self):
+        self.process.terminate()
+        try:
+            self.process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
