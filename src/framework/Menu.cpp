@@ -48,6 +48,7 @@ void TPopupMenu::Popup(int x, int y, HWND owner) {
         if (!item.Enabled) flags |= MF_GRAYED;
         if (item.Checked) flags |= MF_CHECKED;
         AppendMenuW(menu.get(), flags, i + 1, texts[i].c_str());
+        if (item.Default) SetMenuDefaultItem(menu.get(), static_cast<UINT>(i + 1), FALSE);
         if (item.RadioItem && item.Checked) {
             MENUITEMINFOW info{sizeof(info)};
             info.fMask = MIIM_FTYPE;

@@ -28,6 +28,8 @@ public:
     bool Checked = false;
     // A checked radio item shows a dot instead of a tick.
     bool RadioItem = false;
+    // The item a double-click on the menu's owner runs; shown in bold.
+    bool Default = false;
     std::function<void(TMenuItem& sender)> OnClick;
 
     bool IsSeparator() const { return Caption == L"-"; }
@@ -50,6 +52,9 @@ public:
     void Popup(int x, int y, HWND owner = nullptr);
 
     std::wstring Name;
+    // False when the menu's owner must not open it by itself (a tray icon's
+    // right click); Popup still opens it.
+    bool AutoPopup = true;
     // Runs just before the menu opens.
     std::function<void(TPopupMenu& sender)> OnPopup;
     // Who opened the menu last (a form, a tray icon); for the click handlers.
