@@ -1,4 +1,6 @@
-// Program entry: the application object, the hidden host form, the message loop.
+// Program entry: the GDI+ binding, the application object, the hidden host
+// form and the message loop.
+#include "export/GdiPlus.h"
 #include "framework/Application.h"
 #include "shell/Host.h"
 
@@ -7,6 +9,9 @@ constexpr wchar_t kApplicationTitle[] = L"Vantacle Pro";
 }
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // First of all, so that nothing started later can find GDI+ missing.
+    GdiPlusLibrary = std::make_unique<TGDIPlusFull>(L"");
+
     Application.ShowMainForm = false;
     Application.SetTitle(kApplicationTitle);
     Application.Initialize();
@@ -17,11 +22,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             host.Create();
         } catch (...) {
             // Start-up went wrong half-way; the user hears why, and the
-            // program still runs (the tray and hot keys it has set up work).
+            // program still runs with what it has set up.
             Application.HandleException();
         }
         Application.Run();
         Application.SetMainForm(nullptr);
     }
+    GdiPlusLibrary.reset();
     return 0;
 }
