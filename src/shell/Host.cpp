@@ -48,6 +48,8 @@ TfrmHost::TfrmHost()
     KeyPreview = true;
     SetWindowState(TWindowState::wsMaximized);
     PopupMenu = &pmnScreenshot;
+    CreateTrayMenu();
+    CreateTrayIcons();
     frmHost = this;
 }
 
@@ -70,6 +72,9 @@ void TfrmHost::FormCreate() {
     // shows no pointer of its own.
     for (const CursorSlot& c : kToolCursors)
         Application.SetCursor(c.slot, LoadCursorW(Application.Instance(), c.resource));
+
+    xtiMain.SetHint(Application.Title());
+    xtiMain.Icon().AssignHandle(Application.Icon());
 }
 
 void TfrmHost::FormDestroy() {

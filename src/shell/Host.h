@@ -5,6 +5,7 @@
 
 #include "framework/Form.h"
 #include "framework/Menu.h"
+#include "tray/TrayIcon.h"
 #include <cstdint>
 
 // Image states of the tool icons in the tray, as indices into their image lists.
@@ -27,6 +28,10 @@ public:
     void RegisterHotKeys();
     void UnregisterHotKeys();
     void mniExitClick();
+    void xtiMouseUp(TTrayIcon& sender, TMouseButton button, TShiftState shift, int x, int y);
+    void xtiMainClick(TTrayIcon& sender, TMouseButton button, TShiftState shift, int x, int y);
+    void pmnTrayPopup(TPopupMenu& sender);
+    void mniStartClick(TMenuItem& sender);
 
     bool ToolActive = false;
 
@@ -40,6 +45,12 @@ public:
     uint32_t PickedColor = 0;
 
     TPopupMenu pmnTray{L"pmnTray"};
+    // The tray icons come after their menu, so they let go of it first.
+    TTrayIcon xtiMagnifier;
+    TTrayIcon xtiScreenshot;
+    TTrayIcon xtiMeasurer;
+    TTrayIcon xtiDropper;
+    TTrayIcon xtiMain;
     TPopupMenu pmnScreenshot{L"pmnScreenshot"};
     TPopupMenu pmnInfoWin{L"pmnInfoWin"};
     TPopupMenu pmnMeasurerDropper{L"pmnMeasurerDropper"};
@@ -59,11 +70,19 @@ protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // The tray icons' and tray menu's fixed setup, made once with the form.
+    void CreateTrayIcons();
+    void CreateTrayMenu();
+    TTrayIcon& ToolIcon(int tool);
     // Draws the Magnifier's first lens once the queue is empty after a start.
     void IdleRefreshLens();
     void ApplyToolSetup();
     void PaintToolMarks();
 };
+
+// False while the Preferences or the About dialog is open: tool icons then
+// only beep, and the tray menu's tools and dialogs are disabled.
+extern bool ToolsEnabled;
 
 // The program's host form, while it exists.
 extern TfrmHost* frmHost;

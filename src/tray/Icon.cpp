@@ -43,7 +43,12 @@ TIcoBytes IcoFromHandle(HICON icon) {
     if (!colour || !GetObjectW(mask.get(), sizeof m, &m)) return {};
     const int width = m.bmWidth, height = m.bmHeight;
     BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height; // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
     std::vector<uint32_t> pixels(size_t(width) * height), maskPixels(pixels.size());
     UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     GetDIBits(dc.get(), colour.get(), 0, UINT(height), pixels.data(), &bi, DIB_RGB_COLORS);

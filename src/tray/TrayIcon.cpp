@@ -23,9 +23,11 @@ public:
 };
 
 void RegisterWindowClass(const wchar_t* name, WNDPROC proc) {
-    WNDCLASSEXW existing{sizeof(existing)};
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
     if (GetClassInfoExW(Application.Instance(), name, &existing)) return;
-    WNDCLASSEXW wc{sizeof(wc)};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = proc;
     wc.hInstance = Application.Instance();
     wc.lpszClassName = name;
@@ -308,7 +310,15 @@ bool TTrayIcon::PopupAt(int x, int y) {
     HWND owner = Application.Handle();
     if (IsWindowEnabled(owner)) SetForegroundWindow(owner);
     Application.ProcessMessages();
-    ScopeExit again([owner] { SetForegroundWindow(owner); });
+    // Afterwards the owner takes the foreground again, unless the chosen
+    // command has already brought another window of this program there (the
+    // framework runs the command before Popup returns): taking it from that
+    // window would leave it without the keyboard.
+    ScopeExit again([owner] {
+        DWORD process = 0;
+        GetWindowThreadProcessId(GetForegroundWindow(), &process);
+        if (process != GetCurrentProcessId()) SetForegroundWindow(owner);
+    });
     popupMenu_->Popup(x, y, owner);
     return true;
 }

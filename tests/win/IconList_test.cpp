@@ -23,7 +23,11 @@ uint32_t CentrePixel(HICON icon) {
     ICONINFO info{};
     GetIconInfo(icon, &info);
     BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = 16;
+    bi.bmiHeader.biHeight = -16;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
     uint32_t pixels[256] = {};
     HDC dc = CreateCompatibleDC(nullptr);
     GetDIBits(dc, info.hbmColor, 0, 16, pixels, &bi, DIB_RGB_COLORS);
