@@ -5,6 +5,9 @@
 //   probe foreground     the foreground window's handle
 //   probe activate HWND  makes another window the foreground one
 //   probe close HWND     sends that one window a close request
+//   probe workarea       the desktop's area outside the taskbar: L T R B
+//   probe move HWND X Y  moves a window without activating it, to look at
+//                        what a full-screen window covers
 //   probe pattern X Y W H [MS]  shows a window of coloured squares until
 //                          ended; with MS they change colour every MS
 //                          milliseconds, so a frozen picture can be told from
@@ -129,16 +132,30 @@ int main(int argc, char** argv) {
             reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
         return SetForegroundWindow(window) ? 0 : 1;
     }
+    if (argc >= 2 && !strcmp(argv[1], "workarea")) {
+        RECT r{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+        printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
     if (argc >= 3 && !strcmp(argv[1], "close")) {
         HWND window =
             reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
         return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
     }
+    if (argc >= 5 && !strcmp(argv[1], "move")) {
+        HWND window =
+            reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
+        return SetWindowPos(window, nullptr, atoi(argv[3]), atoi(argv[4]), 0, 0,
+                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+                   ? 0
+                   : 1;
+    }
     if (argc >= 6 && !strcmp(argv[1], "pattern"))
         return ShowPattern(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
                            argc >= 7 ? atoi(argv[6]) : 0);
-    fprintf(
-        stderr,
-        "usage: probe windows | foreground | activate HWND | close HWND | pattern X Y W H [MS]\n");
+    fprintf(stderr, "usage: probe windows | workarea | foreground | activate HWND | close HWND | "
+                    "move HWND X Y | "
+                    "pattern X Y W H [MS]\n");
     return 2;
 }

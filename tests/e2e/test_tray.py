@@ -1,0 +1,305 @@
+"""The tray: which icons show and how they look, the tray menu, tool starts
+by icon, menu and global hot key, and "E&xit", on the real program in Wine's
+notification area. Icons are told apart by comparing the taskbar's pixels
+with the artwork the build drew them from."""
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+import pytest
+from PIL import Image, ImageOps
+
+from driver import OPTIONS_KEY, PROBE_EXE, ROOT, SETTINGS_KEY, Vantacle, wait_until
+
+sys.path.insert(0, str(ROOT / 'res'))
+import artwork  # noqa: E402  the drawing code of the icons themselves
+
+CTRL_ALT_M = 0x4000 | 0x8000 | ord('M')  # 49229
+CTRL_ALT_S = 0x4000 | 0x8000 | ord('S')
+TOOL_BITS = {'MagnifierIcon': 1, 'ScreenshotIcon': 1, 'MeasurerIcon': 1, 'DropperIcon': 1}
+TOOLS = ['Magnifier', 'Screenshot', 'Measurer', 'Dropper']
+STATES = ['normal', 'active', 'unavailable']
+SIZE = 16
+
+# ---------------------------------------------------------------- reading the tray
+
+
+def references():
+    """(name, state, 16 x 16 RGBA rows) of every image a tray icon can show."""
+    refs = [('main', 'normal', artwork.app_icon(SIZE))]
+    for (name, draw) in artwork.TOOLS:
+        for state, rows in zip(STATES, artwork.tool_states(draw())):
+            refs.append((name, state, rows))
+    return refs
+
+
+REFERENCES = references()
+
+
+def difference(shot, x0, y0, rows, background):
+    total = 0
+    for y in range(SIZE):
+        for x in range(SIZE):
+            r, g, b, a = rows[y][x]
+            want = (r, g, b) if a else background
+            got = shot.getpixel((x0 + x, y0 + y))
+            total += sum(abs(p - q) for p, q in zip(got, want))
+    return total / (SIZE * SIZE * 3)
+
+
+class TrayIcon:
+    def __init__(self, name, state, x, y):
+        self.name, self.state, self.x, self.y = name, state, x, y
+
+    @property
+    def centre(self):
+        return self.x + SIZE // 2, self.y + SIZE // 2
+
+    def __repr__(self):
+        return f'{self.name}/{self.state}@{self.x},{self.y}'
+
+
+def tray_icons(desktop, shot=None):
+    """The icons in the notification area, left to right, each recognised as
+    one of the program's images; anything else there (Wine shows nothing
+    else in a fresh prefix) fails the test."""
+    shot = shot or desktop.screenshot()
+    bar = desktop.find_window(cls='Shell_TrayWnd')
+    left, top, right, bottom = bar['rect']
+    strip = shot.crop((left, top, right, bottom))
+    background = max(strip.getcolors(1 << 16))[1]
+    ink = [x for x in range(right - 300, right)
+           if any(sum(abs(p - q) for p, q in zip(shot.getpixel((x, y)), background)) > 60
+                  for y in range(top, bottom))]
+    clusters = []
+    for x in ink:
+        if clusters and x - clusters[-1][1] <= 1:
+            clusters[-1][1] = x
+        else:
+            clusters.append([x, x])
+    found = []
+    for first, last in clusters:
+        best = None
+        for x0 in range(last - SIZE + 1, first + 1):
+            for y0 in range(top, bottom - SIZE + 1):
+                for name, state, rows in REFERENCES:
+                    d = difference(shot, x0, y0, rows, background)
+                    if best is None or d < best[0]:
+                        best = (d, name, state, x0, y0)
+        assert best and best[0] < 12, f'unknown image in the tray at x {first}..{last}: {best}'
+        found.append(TrayIcon(*best[1:]))
+    return found
+
+
+def wait_for_tray(desktop, expected, timeout=10):
+    """Waits until the tray shows exactly these (name, state) pairs, left to right."""
+    last = []
+
+    def shows():
+        last[:] = tray_icons(desktop)
+        return [(i.name, i.state) for i in last] == expected and last
+    try:
+        return wait_until(shows, timeout, 0.3, f'tray {expected}')
+    except TimeoutError:
+        raise AssertionError(f'tray shows {last}, expected {expected}')
+
+
+# ---------------------------------------------------------------- reading text
+
+
+def ocr_words(image):
+    """Words with their boxes, from Tesseract on the image enlarged 3 times."""
+    big = ImageOps.grayscale(image).resize((image.width * 3, image.height * 3), Image.LANCZOS)
+    path = Path(PROBE_EXE).parent / 'tray-ocr.png'
+    big.save(path)
+    out = subprocess.run(['tesseract', str(path), 'stdout', '--psm', '6', 'tsv'],
+                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True).stdout
+    words = []
+    for line in out.splitlines()[1:]:
+        f = line.split('\t')
+        if len(f) == 12 and f[11].strip():
+            x, y, w, h = (int(v) // 3 for v in f[6:10])
+            words.append({'text': f[11].strip(), 'line': (int(f[2]), int(f[3]), int(f[4])),
+                          'x': x, 'y': y, 'w': w, 'h': h})
+    return words
+
+
+def ocr_lines(image):
+    lines = {}
+    for w in words_sorted(ocr_words(image)):
+        lines.setdefault(w['line'], []).append(w)
+    return [(' '.join(w['text'] for w in ws), ws) for ws in lines.values()]
+
+
+def words_sorted(words):
+    return sorted(words, key=lambda w: (w['line'], w['x']))
+
+
+MENU_CAPTIONS = ['Exit', 'About...', 'Preferences...', 'Magnifier', 'Screenshot', 'Measurer',
+                 'Dropper']
+
+
+def edit_distance(a, b):
+    row = list(range(len(b) + 1))
+    for i, ca in enumerate(a, 1):
+        prev, row[0] = row[0], i
+        for j, cb in enumerate(b, 1):
+            prev, row[j] = row[j], min(row[j] + 1, row[j - 1] + 1, prev + (ca != cb))
+    return row[-1]
+
+
+def nearest_caption(text):
+    best = min(MENU_CAPTIONS, key=lambda c: edit_distance(text, c))
+    return best if edit_distance(text, best) <= 1 else text
+
+
+def open_menu(desktop, program):
+    """Left click on the main icon; returns the menu window and its lines of text."""
+    icons = wait_for_tray(desktop, [('main', 'normal')])
+    x, y = icons[0].centre
+    desktop.click(x, y)
+    menu = wait_until(lambda: desktop.find_window(cls='#32768', pid=program.pid, visible=True),
+                      what='the tray menu')
+    left, top, right, bottom = menu['rect']
+    # Off the icon, so its tooltip goes, and off the menu, so no item is lit.
+    desktop.move(left - 40, top)
+    time.sleep(0.5)
+    lines = ocr_lines(desktop.screenshot().crop((left, top, right, bottom)))
+    return (x, y), menu, lines
+
+
+def click_menu_line(desktop, menu, lines, starts):
+    for text, words in lines:
+        if text.startswith(starts):
+            left, top = menu['rect'][:2]
+            desktop.click(left + words[0]['x'] + 5, top + words[0]['y'] + words[0]['h'] // 2)
+            return
+    raise AssertionError(f'no menu line starts with {starts!r}: {[t for t, _ in lines]}')
+
+
+# ---------------------------------------------------------------- the program
+
+
+@pytest.fixture
+def start_program(desktop):
+    """Starts the program after an earlier start, with these options stored."""
+    running = []
+
+    def start(**options):
+        desktop.reg_delete(SETTINGS_KEY)
+        desktop.reg_add(SETTINGS_KEY, '@Version', '1.71')
+        for name, value in options.items():
+            desktop.reg_add(OPTIONS_KEY, name, value)
+        p = Vantacle(desktop).start()
+        running.append(p)
+        return p
+
+    yield start
+    for p in running:
+        p.stop()
+
+
+def overlay(desktop, program, visible=True):
+    return wait_until(lambda: desktop.find_window(cls='TfrmHost', pid=program.pid,
+                                                  visible=visible), what='the overlay')
+
+
+def tray_under_overlay(desktop, program, expected):
+    """The overlay covers the taskbar; moved up out of the way (without
+    activation, so the tool keeps running) it lets the live tray show."""
+    host = overlay(desktop, program)
+    desktop.wine(PROBE_EXE, 'move', host['hwnd'], 0, -60)
+    try:
+        return wait_for_tray(desktop, expected)
+    finally:
+        desktop.wine(PROBE_EXE, 'move', host['hwnd'], 0, 0)
+
+
+# ---------------------------------------------------------------- tests
+
+
+def test_default_shows_only_the_main_icon_titled_vantacle_pro(desktop, start_program):
+    start_program()
+    icons = wait_for_tray(desktop, [('main', 'normal')])
+    x, y = icons[0].centre
+    desktop.move(x - 3, y)
+    desktop.move(x, y)
+    tip = wait_until(lambda: desktop.find_window(cls='tooltips_class32', visible=True),
+                     what='the tooltip')
+    time.sleep(0.3)
+    text = ' '.join(w['text'] for w in ocr_words(desktop.screenshot().crop(tuple(tip['rect']))))
+    assert text == 'Vantacle Pro'
+
+
+def test_tray_menu_opens_at_the_click_and_starts_a_tool(desktop, start_program):
+    p = start_program(MagnifierKey=CTRL_ALT_M)
+    (x, y), menu, lines = open_menu(desktop, p)
+    left, top, right, bottom = menu['rect']
+    # It opens at the click, turned and shifted only as far as staying on the
+    # screen needs; Wine also keeps it off the taskbar the click was on.
+    taskbar_top = desktop.find_window(cls='Shell_TrayWnd')['rect'][1]
+    assert left <= x <= right and abs(bottom - min(y, taskbar_top)) <= 2, (menu['rect'], x, y)
+    texts = [t for t, _ in lines]
+    # Tesseract reads the underlined D of "&Dropper" as a C; each caption is
+    # therefore taken as the nearest menu caption, one letter off at most.
+    captions = [nearest_caption(t.split(' ')[0]) for t in texts]
+    assert captions == MENU_CAPTIONS, texts
+    shortcuts = [' '.join(t.split(' ')[1:]) for t in texts]
+    assert shortcuts == ['', '', '', 'Ctrl+Alt+M', '', '', ''], texts
+
+    click_menu_line(desktop, menu, lines, 'Screenshot')
+    host = overlay(desktop, p)
+    assert host['rect'] == [0, 0, desktop.width, desktop.height]
+    # The main icon shows the running tool.
+    tray_under_overlay(desktop, p, [('Screenshot', 'active')])
+    desktop.key('Escape')
+    overlay(desktop, p, visible=False)
+    wait_for_tray(desktop, [('main', 'normal')])
+
+
+def test_tool_icons_replace_the_main_icon_and_show_which_tool_runs(desktop, start_program):
+    p = start_program(**TOOL_BITS)
+    # Wine puts the first icon added at the right.
+    normal = [(name, 'normal') for name in reversed(TOOLS)]
+    icons = wait_for_tray(desktop, normal)
+    measurer = next(i for i in icons if i.name == 'Measurer')
+    desktop.click(*measurer.centre)
+    overlay(desktop, p)
+    tray_under_overlay(desktop, p, [(name, 'active' if name == 'Measurer' else 'unavailable')
+                                    for name in reversed(TOOLS)])
+    desktop.key('Escape')
+    overlay(desktop, p, visible=False)
+    wait_for_tray(desktop, normal)
+
+
+def test_hot_key_starts_its_tool_and_another_is_ignored_while_it_runs(desktop, start_program):
+    p = start_program(MagnifierKey=CTRL_ALT_M, ScreenshotKey=CTRL_ALT_S)
+    wait_for_tray(desktop, [('main', 'normal')])
+    desktop.key('ctrl+alt+s')
+    overlay(desktop, p)
+    tray_under_overlay(desktop, p, [('Screenshot', 'active')])
+    desktop.key('ctrl+alt+m')
+    time.sleep(1)
+    tray_under_overlay(desktop, p, [('Screenshot', 'active')])
+    desktop.key('Escape')
+    overlay(desktop, p, visible=False)
+    wait_for_tray(desktop, [('main', 'normal')])
+
+
+def test_a_combination_set_twice_starts_the_first_tool(desktop, start_program):
+    p = start_program(MagnifierKey=CTRL_ALT_S, DropperKey=CTRL_ALT_S)
+    wait_for_tray(desktop, [('main', 'normal')])
+    desktop.key('ctrl+alt+s')
+    tray_under_overlay(desktop, p, [('Magnifier', 'active')])
+    desktop.key('Escape')
+    overlay(desktop, p, visible=False)
+
+
+def test_exit_ends_the_program_without_writing_settings(desktop, start_program):
+    p = start_program()
+    _, menu, lines = open_menu(desktop, p)
+    click_menu_line(desktop, menu, lines, 'Exit')
+    p.wait_exit()
+    assert desktop.reg_query(OPTIONS_KEY) is None
+    wait_until(lambda: not tray_icons(desktop), what='the icon to leave the tray')
