@@ -111,14 +111,6 @@ LRESULT TForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         Paint();
         return 0;
-    case WM_SHOWWINDOW:
-        if (lParam == 0) { // shown or hidden by a call, not by a parent
-            if (wParam)
-                FormShow();
-            else
-                FormHide();
-        }
-        break;
     case WM_CLOSE:
         Close();
         return 0;
@@ -220,13 +212,19 @@ void TForm::ContextMenu(LPARAM lParam) {
     PopupMenu->Popup(p.x, p.y);
 }
 
+// The show and hide events follow the form's own calls rather than
+// WM_SHOWWINDOW, which Windows does not send for every change (showing a
+// hidden window that keeps its maximised style, for one).
 void TForm::Show() {
+    if (!Visible()) FormShow();
     int command = windowState_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW;
     ShowWindow(handle_, command);
 }
 
 void TForm::Hide() {
+    if (!Visible()) return;
     ShowWindow(handle_, SW_HIDE);
+    FormHide();
 }
 
 bool TForm::Visible() const {

@@ -1,0 +1,303 @@
+// Tool activation in this process on the real Wine display: the overlay, the
+// frozen picture, what starts and what ends an activation.
+#include "framework/Application.h"
+#include "framework/RegistryIni.h"
+#include "shell/Host.h"
+#include "shell/RegistrySettings.h"
+#include "tools/Activation.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <memory>
+#include <vector>
+
+namespace {
+// A plain window of one colour under the overlay, standing for the live screen.
+class ColourWindow {
+public:
+    ColourWindow(RECT r, COLORREF colour) : colour_(colour) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"VantacleTestColour";
+        RegisterClassW(&wc);
+        window_ = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, r.left, r.top,
+                                  r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        ShowWindow(window_, SW_SHOWNA);
+        UpdateWindow(window_);
+    }
+    ~ColourWindow() { DestroyWindow(window_); }
+    void SetColour(COLORREF colour) {
+        colour_ = colour;
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) noexcept {
+        if (m == WM_PAINT) {
+            auto* self = reinterpret_cast<ColourWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(w, &ps);
+            HBRUSH brush = CreateSolidBrush(self ? self->colour_ : 0);
+            FillRect(dc, &ps.rcPaint, brush);
+            DeleteObject(brush);
+            EndPaint(w, &ps);
+            return 0;
+        }
+        return DefWindowProcW(w, m, wp, lp);
+    }
+    HWND window_;
+    COLORREF colour_;
+};
+
+int ScreenWidth() {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+int ScreenHeight() {
+    return GetSystemMetrics(SM_CYSCREEN);
+}
+
+// What the screen shows now, read back through the screen's own DC.
+std::unique_ptr<TBitmap> ReadScreen() {
+    auto shot = std::make_unique<TBitmap>(ScreenWidth(), ScreenHeight());
+    HDC screen = GetDC(nullptr);
+    BitBlt(shot->DC(), 0, 0, ScreenWidth(), ScreenHeight(), screen, 0, 0, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+// Where a and b differ, within a's size: the bounding box, empty when equal.
+RECT DifferingArea(const TBitmap& a, const TBitmap& b) {
+    RECT area{a.Width(), a.Height(), 0, 0};
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (a.Pixel(x, y) != b.Pixel(x, y)) {
+                area.left = std::min<LONG>(area.left, x);
+                area.top = std::min<LONG>(area.top, y);
+                area.right = std::max<LONG>(area.right, x + 1);
+                area.bottom = std::max<LONG>(area.bottom, y + 1);
+            }
+    return IsRectEmpty(&area) ? RECT{} : area;
+}
+
+std::string Describe(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+}
+
+template <typename Condition> bool PumpUntil(Condition done, int milliseconds = 5000) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        Application.ProcessMessages();
+        Sleep(20);
+    }
+    return true;
+}
+
+std::wstring StoredOption(const wchar_t* name) {
+    TRegistryIniFile ini(HKEY_CURRENT_USER, kSettingsBaseKey);
+    return ini.ReadValue(kOptionsSection, name).value_or(L"(missing)");
+}
+
+class ActivationTest : public testing::Test {
+protected:
+    void SetUp() override {
+        // A known start with default settings: no welcome dialog.
+        RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsBaseKey);
+        TRegistryIniFile(HKEY_CURRENT_USER, kSettingsBaseKey)
+            .WriteString(kProductSection, L"@Version", L"1.71");
+        Settings = TSettings{};
+        host = std::make_unique<TfrmHost>();
+        Application.SetMainForm(host.get());
+        host->Create();
+    }
+    void TearDown() override {
+        host.reset();
+        Application.SetMainForm(nullptr);
+        Application.OnIdle = nullptr;
+        Application.ProcessMessages();
+        Settings = TSettings{};
+    }
+    std::unique_ptr<TfrmHost> host;
+};
+} // namespace
+
+TEST_F(ActivationTest, OverlayCoversThePrimaryScreenTopmostWithoutBorder) {
+    host->StartTool(kScreenshot);
+    ASSERT_TRUE(host->ToolActive);
+    HWND window = host->Handle();
+    EXPECT_TRUE(IsWindowVisible(window));
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, ScreenWidth());
+    EXPECT_EQ(r.bottom, ScreenHeight());
+    EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
+    host->StopTool();
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_FALSE(ScreenBitmap);
+    EXPECT_FALSE(DesktopCanvas);
+}
+
+TEST_F(ActivationTest, OverlayShowsTheScreenAsItWasEvenAfterTheLiveScreenChanged) {
+    ColourWindow live({100, 100, 400, 300}, RGB(200, 30, 30));
+    Application.ProcessMessages();
+    auto before = ReadScreen();
+
+    host->StartTool(kMeasurer);
+    live.SetColour(RGB(30, 200, 30)); // under the overlay
+    RedrawWindow(host->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    auto shown = ReadScreen();
+
+    // The taskbar is left out: the tray icons change to their activation
+    // images just before the copy, and the shell shows that change whenever
+    // it gets to it.
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT differing = DifferingArea(*before, *shown);
+    RECT inWorkArea{};
+    IntersectRect(&inWorkArea, &differing, &work);
+    EXPECT_EQ(Describe(inWorkArea), Describe(RECT{})) << "differing " << Describe(differing);
+    EXPECT_GT(work.bottom - work.top, ScreenHeight() / 2);
+    EXPECT_EQ(shown->Pixel(250, 200), RGB(200, 30, 30));
+    // The picture the tools read is the same one.
+    EXPECT_EQ(ScreenBitmap->Pixel(250, 200), RGB(200, 30, 30));
+    host->StopTool();
+}
+
+TEST_F(ActivationTest, FrozenPictureHasWhiteMarginsOfHalfALens) {
+    Settings.ZoomWidth = 100;
+    Settings.ZoomHeight = 61;
+    host->StartTool(kDropper);
+    ASSERT_TRUE(ScreenBitmap);
+    EXPECT_EQ(ScreenBitmap->Width(), ScreenWidth() + 50);
+    EXPECT_EQ(ScreenBitmap->Height(), ScreenHeight() + 30);
+    for (int y : {0, ScreenHeight() - 1, ScreenHeight() + 29})
+        for (int x = ScreenWidth(); x < ScreenWidth() + 50; ++x)
+            ASSERT_EQ(ScreenBitmap->Pixel(x, y), RGB(255, 255, 255)) << x << "," << y;
+    for (int x : {0, ScreenWidth() - 1})
+        for (int y = ScreenHeight(); y < ScreenHeight() + 30; ++y)
+            ASSERT_EQ(ScreenBitmap->Pixel(x, y), RGB(255, 255, 255)) << x << "," << y;
+    host->StopTool();
+}
+
+TEST_F(ActivationTest, LensSizesNoDialogOffersKeepThePictureSane) {
+    Settings.ZoomWidth = -300;
+    Settings.ZoomHeight = 2000000000;
+    host->StartTool(kMagnifier);
+    ASSERT_TRUE(ScreenBitmap);
+    EXPECT_EQ(ScreenBitmap->Width(), ScreenWidth());
+    EXPECT_EQ(ScreenBitmap->Height(), ScreenHeight() + kMaxLensMargin);
+    host->StopTool();
+    EXPECT_EQ(Settings.ZoomHeight, 2000000000); // kept as stored
+}
+
+TEST_F(ActivationTest, OnlyOneActivationAtATimeAndOnlyForATool) {
+    host->StartTool(kNoTool);
+    EXPECT_FALSE(host->ToolActive);
+    EXPECT_FALSE(host->Visible());
+    host->StartTool(7);
+    EXPECT_FALSE(host->ToolActive);
+
+    host->StartTool(kScreenshot);
+    TBitmap* picture = ScreenBitmap.get();
+    host->StartTool(kDropper);
+    EXPECT_EQ(CurrentTool, kScreenshot);
+    EXPECT_EQ(ScreenBitmap.get(), picture);
+    host->StopTool();
+    host->StopTool(); // harmless when nothing runs
+    EXPECT_EQ(CurrentTool, kScreenshot);
+}
+
+TEST_F(ActivationTest, MagnifierStartPlacesTheFirstLensAndDrawsItOnceWhenIdle) {
+    SetCursorPos(500, 400);
+    host->StartTool(kMagnifier);
+    EXPECT_EQ(LastLensRect.left, 475);
+    EXPECT_EQ(LastLensRect.top, 375);
+    EXPECT_EQ(LastLensRect.right, 525);
+    EXPECT_EQ(LastLensRect.bottom, 425);
+    ASSERT_TRUE(Application.OnIdle);
+    auto idle = Application.OnIdle;
+    idle();
+    EXPECT_FALSE(Application.OnIdle); // unbound itself
+    host->StopTool();
+}
+
+TEST_F(ActivationTest, MagnifierCursorSettingPicksThePointer) {
+    const std::pair<int, int> expected[] = {{0, crNone}, {1, crArrow}, {2, crCross}};
+    for (auto [setting, cursor] : expected) {
+        Settings.MagnifierCursor = setting;
+        host->StartTool(kMagnifier);
+        EXPECT_EQ(host->Cursor(), cursor) << setting;
+        EXPECT_EQ(host->PopupMenu, nullptr);
+        host->StopTool();
+    }
+    // Any other value leaves the pointer as the last activation set it.
+    host->StartTool(kMeasurer);
+    int measurerCursor = host->Cursor();
+    EXPECT_EQ(host->Canvas().PenMode(), TPenMode::Xor);
+    host->StopTool();
+    Settings.MagnifierCursor = 9;
+    host->StartTool(kMagnifier);
+    EXPECT_EQ(host->Cursor(), measurerCursor);
+    EXPECT_EQ(host->Canvas().PenMode(), TPenMode::Copy);
+    host->StopTool();
+}
+
+TEST_F(ActivationTest, EscapeEndsTheToolAndTheSettingsAreSaved) {
+    host->StartTool(kScreenshot);
+    Settings.JPEGQuality = 81;
+    SendMessageW(host->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(host->ToolActive);
+    EXPECT_FALSE(host->Visible());
+    EXPECT_EQ(StoredOption(L"JPEGQuality"), L"81");
+}
+
+TEST_F(ActivationTest, CloseRequestWhileActiveEndsTheToolButNotTheProgram) {
+    host->StartTool(kDropper);
+    Settings.ScreenshotPosX = 321;
+    host->Close();
+    EXPECT_FALSE(host->ToolActive);
+    EXPECT_FALSE(host->Visible());
+    EXPECT_EQ(StoredOption(L"ScreenshotPosX"), L"321");
+    MSG msg;
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    // A tool can start again.
+    host->StartTool(kScreenshot);
+    EXPECT_TRUE(host->ToolActive);
+    host->StopTool();
+}
+
+TEST_F(ActivationTest, SwitchingToAnotherProgramEndsTheToolAndSavesTheSettings) {
+    // Another program's window: the test pattern of the end-to-end helper.
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring command = path;
+    command = L"\"" + command.substr(0, command.find_last_of(L"\\") + 1) +
+              L"probe.exe\" pattern 0 0 50 50";
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
+    UniqueKernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
+    HWND other = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] { return (other = FindWindowW(L"VantacleTestPattern", nullptr)) != nullptr; }));
+
+    host->StartTool(kMeasurer);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == host->Handle(); }));
+    Settings.MeasurerPosY = 222;
+    SetForegroundWindow(other);
+    EXPECT_TRUE(PumpUntil([&] { return !host->ToolActive; }));
+    EXPECT_FALSE(host->Visible());
+    EXPECT_EQ(StoredOption(L"MeasurerPosY"), L"222");
+    EXPECT_EQ(CurrentTool, kMeasurer);
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 5000);
+}
