@@ -14,8 +14,9 @@ echo "== Windows-side tests under Wine"
 (cd "$build/win64" && ctest --output-on-failure) || failed+=(wine)
 
 echo "== The shipped program is a 32-bit Windows GUI executable"
-if i686-w64-mingw32-objdump -p "$build/win32/Vantacle.exe" | grep -q 'Subsystem.*0002' &&
-   i686-w64-mingw32-objdump -f "$build/win32/Vantacle.exe" | grep -q 'file format pei-i386'; then
+headers=$(i686-w64-mingw32-objdump -p "$build/win32/Vantacle.exe" 2>&1)
+if grep -q 'Magic.*(PE32)' <<<"$headers" && grep -q 'file format pei-i386' <<<"$headers" &&
+   grep -q 'Subsystem.*(Windows GUI)' <<<"$headers"; then
     echo "Vantacle.exe: PE32 i386, GUI subsystem"
 else
     echo "Vantacle.exe is not a PE32 GUI program"; failed+=(pe32)
