@@ -118,6 +118,7 @@ void TfrmHost::StopTool() {
     ToolActive = false;
     DesktopCanvas.reset();
     ScreenBitmap.reset();
+    ReleaseLensPictures();
     // FormHide reads the panel's position, so the panel must still exist.
     Hide();
     FreeInfoWin();

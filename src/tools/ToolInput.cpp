@@ -6,13 +6,20 @@
 
 void TfrmHost::FormKeyDown(WORD& key, TShiftState) {
     if (!ToolActive) return;
+    if (CurrentTool == kMagnifier) {
+        MagnifierKeyDown(key);
+        return;
+    }
     if (key == VK_ESCAPE) {
         key = 0;
         StopTool();
     }
 }
 
-void TfrmHost::FormMouseDown(TMouseButton, TShiftState, int, int) {}
+void TfrmHost::FormMouseDown(TMouseButton button, TShiftState shift, int, int) {
+    if (!ToolActive) return;
+    if (CurrentTool == kMagnifier) MagnifierMouseDown(button, shift);
+}
 
 void TfrmHost::FormMouseMove(TShiftState, int, int) {
     if (ToolActive && CurrentTool == kMagnifier) RefreshLens();

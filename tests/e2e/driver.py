@@ -126,6 +126,10 @@ class WineDesktop:
     def wait_for_window(self, timeout=15.0, **match):
         return wait_until(lambda: self.find_window(**match), timeout, 0.2, f'window {match}')
 
+    def work_area(self):
+        """(left, top, right, bottom) of the desktop outside the taskbar."""
+        return tuple(int(v) for v in self.wine(PROBE_EXE, 'workarea').stdout.split())
+
     def foreground(self):
         return int(self.wine(PROBE_EXE, 'foreground').stdout.strip())
 
@@ -154,6 +158,16 @@ class WineDesktop:
 
     def move(self, x, y):
         self._xdotool('mousemove', x, y)
+
+    def click_with(self, modifier, x, y, button=1):
+        """A click while a modifier key (ctrl, shift) is held."""
+        self._focus_desktop()
+        self._xdotool('mousemove', x, y)
+        self._xdotool('keydown', modifier)
+        time.sleep(0.1)
+        self._xdotool('click', button)
+        time.sleep(0.1)
+        self._xdotool('keyup', modifier)
 
     def click(self, x, y, button=1):
         self._xdotool('mousemove', x, y)
@@ -223,11 +237,11 @@ class Pattern:
     """A window of coloured squares from probe.exe, for screens that are not
     one flat colour; ends with the test."""
 
-    def __init__(self, desktop, x, y, width, height, period_ms=0):
+    def __init__(self, desktop, x, y, width, height, period_ms=0, square=7):
         self.desktop = desktop
         self.process = subprocess.Popen(
             [WINE, str(PROBE_EXE), 'pattern', str(x), str(y), str(width), str(height),
-             str(period_ms)], env=desktop.env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+             str(period_ms), str(square)], env=desktop.env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
             text=True)
         self.hwnd = int(self.process.stdout.readline())
         time.sleep(0.5)  # painted

@@ -1,0 +1,151 @@
+#include "tools/LensGeometry.h"
+#include <algorithm>
+#include <vector>
+
+TLensRect Intersect(const TLensRect& a, const TLensRect& b) {
+    TLensRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+                std::min(a.Bottom, b.Bottom)};
+    return r.Empty() ? TLensRect{} : r;
+}
+
+TLensMove PlanLensMove(int32_t x, int32_t y, int32_t zoomWidth, int32_t zoomHeight, int32_t scale,
+                       const TLensRect& last) {
+    const int32_t w = std::max(zoomWidth, 0), h = std::max(zoomHeight, 0);
+    const int32_t s = std::max(scale, 1);
+    TLensMove move;
+    const int32_t sourceLeft = x - w / (2 * s), sourceTop = y - h / (2 * s);
+    move.Source = {sourceLeft, sourceTop, sourceLeft + w / s, sourceTop + h / s};
+    move.Lens = {x - w / 2, y - h / 2, x - w / 2 + w, y - h / 2 + h};
+
+    move.VerticalStrip = last;
+    if (move.Lens.Left > last.Left)
+        move.VerticalStrip.Right = move.Lens.Left;
+    else
+        move.VerticalStrip.Left = move.Lens.Right;
+    move.HorizontalStrip = last;
+    if (move.Lens.Top > last.Top)
+        move.HorizontalStrip.Bottom = move.Lens.Top;
+    else
+        move.HorizontalStrip.Top = move.Lens.Bottom;
+
+    move.Covered = {move.Lens.Left - 1, move.Lens.Top - 1, move.Lens.Right + 1,
+                    move.Lens.Bottom + 1};
+    return move;
+}
+
+uint8_t HighContrastChannel(uint8_t c, int level) {
+    int v;
+    switch (level) {
+    case 1:
+        v = (c - 128) * 3 / 2;
+        break; // C++ division rounds toward zero
+    case 2:
+        v = (c - 128) * 2;
+        break;
+    default:
+        return c;
+    }
+    return static_cast<uint8_t>(std::clamp(v, -128, 127) + 128);
+}
+
+void ApplyHighContrast(uint8_t* pixels, int width, int height, size_t stride, int level) {
+    if (level != 1 && level != 2) return;
+    uint8_t table[256];
+    for (int c = 0; c < 256; ++c)
+        table[c] = HighContrastChannel(static_cast<uint8_t>(c), level);
+    for (int y = 0; y < height; ++y) {
+        uint8_t* p = pixels + static_cast<size_t>(y) * stride;
+        for (int x = 0; x < width; ++x, p += 4) {
+            p[0] = table[p[0]];
+            p[1] = table[p[1]];
+            p[2] = table[p[2]];
+        }
+    }
+}
+
+namespace {
+int32_t SourceOf(int32_t lensPixel, int32_t lensSize, int32_t sourceSize) {
+    return static_cast<int32_t>(static_cast<int64_t>(lensPixel) * sourceSize / lensSize);
+}
+} // namespace
+
+TLensAxis VisibleLensAxis(int32_t lensStart, int32_t lensSize, int32_t sourceSize,
+                          int32_t screenSize) {
+    TLensAxis axis;
+    const int64_t first = std::max<int64_t>(0, -static_cast<int64_t>(lensStart));
+    const int64_t end = std::min<int64_t>(lensSize, static_cast<int64_t>(screenSize) - lensStart);
+    if (lensSize <= 0 || end <= first) return axis;
+    axis.LensFirst = static_cast<int32_t>(first);
+    axis.LensCount = static_cast<int32_t>(end - first);
+    if (sourceSize <= 0) return axis;
+    axis.SourceFirst = SourceOf(axis.LensFirst, lensSize, sourceSize);
+    axis.SourceCount =
+        SourceOf(axis.LensFirst + axis.LensCount - 1, lensSize, sourceSize) - axis.SourceFirst + 1;
+    return axis;
+}
+
+void EnlargeNearest(const uint8_t* source, size_t sourceStride, uint8_t* dest, size_t destStride,
+                    const TLensAxis& x, const TLensAxis& y, int32_t lensWidth, int32_t sourceWidth,
+                    int32_t lensHeight, int32_t sourceHeight) {
+    if (x.SourceCount <= 0 || y.SourceCount <= 0) return;
+    std::vector<int32_t> column(x.LensCount);
+    for (int32_t i = 0; i < x.LensCount; ++i)
+        column[i] = SourceOf(x.LensFirst + i, lensWidth, sourceWidth) - x.SourceFirst;
+    const size_t rowBytes = static_cast<size_t>(x.LensCount) * 4;
+    int32_t previousRow = -1;
+    for (int32_t i = 0; i < y.LensCount; ++i) {
+        const int32_t row = SourceOf(y.LensFirst + i, lensHeight, sourceHeight) - y.SourceFirst;
+        uint8_t* out = dest + static_cast<size_t>(i) * destStride;
+        if (row == previousRow) { // the same source row as the line above
+            std::copy_n(out - destStride, rowBytes, out);
+            continue;
+        }
+        const auto* in =
+            reinterpret_cast<const uint32_t*>(source + static_cast<size_t>(row) * sourceStride);
+        auto* pixels = reinterpret_cast<uint32_t*>(out);
+        for (int32_t j = 0; j < x.LensCount; ++j)
+            pixels[j] = in[column[j]];
+        previousRow = row;
+    }
+}
+
+TLensClick LensClick(int32_t& zoomWidth, int32_t& zoomHeight, int32_t& scale, TLensButton button,
+                     bool ctrl, bool shift) {
+    TLensClick result;
+    if (ctrl) {
+        if (button == TLensButton::Left) {
+            if (scale >= kMaxScale)
+                result.Beep = true;
+            else
+                ++scale;
+        } else if (button == TLensButton::Right) {
+            if (scale <= kMinScale)
+                result.Beep = true;
+            else
+                --scale;
+        }
+        return result;
+    }
+    if (shift) {
+        zoomWidth = zoomHeight = std::max(zoomWidth, zoomHeight);
+        if (button == TLensButton::Left) {
+            if (zoomWidth >= kMaxGrowSide) {
+                result.Beep = true;
+            } else {
+                zoomWidth += kSideStep;
+                zoomHeight += kSideStep;
+            }
+        } else if (button == TLensButton::Right) {
+            if (zoomWidth <= kMinShrinkSide) {
+                result.Beep = true;
+            } else {
+                zoomWidth -= kSideStep;
+                zoomHeight -= kSideStep;
+                result.RepaintScreen = true;
+            }
+        }
+        return result;
+    }
+    result.EndTool = true;
+    return result;
+}
