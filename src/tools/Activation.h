@@ -34,6 +34,9 @@ extern int CurrentTool;
 // bottom (white there); exists only during an activation.
 extern std::unique_ptr<TBitmap> ScreenBitmap;
 extern std::unique_ptr<TDesktopCanvas> DesktopCanvas;
+// The primary screen's size when the picture was taken; asking the system on
+// every mouse move would cost more than drawing the lens.
+extern SIZE FrozenScreenSize;
 // The area the Magnifier's lens covered last, right and bottom exclusive.
 extern RECT LastLensRect;
 

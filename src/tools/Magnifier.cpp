@@ -9,10 +9,10 @@
 
 namespace {
 // Working pictures kept from one lens move to the next, so a move allocates
-// nothing unless the lens size changed.
+// nothing unless the lens grew.
 struct LensPictures {
-    std::vector<uint8_t> source; // the source area, 32 bits a pixel
-    std::unique_ptr<TBitmap> lens;
+    std::vector<uint8_t> source;    // the source area, 32 bits a pixel
+    std::unique_ptr<TBitmap> frame; // what goes to the screen, at least as large as needed
 };
 LensPictures lensPictures;
 
@@ -25,70 +25,131 @@ RECT ToRECT(const TLensRect& r) {
     return {r.Left, r.Top, r.Right, r.Bottom};
 }
 
-void RestoreFromPicture(TCanvas& canvas, const TLensRect& area) {
-    TLensRect picture{0, 0, ScreenBitmap->Width(), ScreenBitmap->Height()};
-    TLensRect r = Intersect(area, picture);
-    if (!r.Empty()) canvas.CopyFrom(ToRECT(r), ScreenBitmap->DC(), r.Left, r.Top);
+int64_t Area(const TLensRect& r) {
+    return r.Empty() ? 0 : int64_t(r.Width()) * r.Height();
 }
 
-// Copies a source area of the frozen picture into lensPictures.source; what
-// lies outside the picture is white, like the picture's own margin.
-void ReadSource(const TLensRect& area, size_t stride) {
-    auto& pixels = lensPictures.source;
-    pixels.assign(stride * area.Height(), kWhite);
+TLensRect Bounding(const TLensRect& a, const TLensRect& b) {
+    if (a.Empty()) return b;
+    if (b.Empty()) return a;
+    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+            std::max(a.Bottom, b.Bottom)};
+}
+
+TBitmap& FrameAtLeast(int32_t width, int32_t height) {
+    auto& frame = lensPictures.frame;
+    if (!frame || frame->Width() < width || frame->Height() < height)
+        frame = std::make_unique<TBitmap>(std::max(width, frame ? frame->Width() : 0),
+                                          std::max(height, frame ? frame->Height() : 0));
+    return *frame;
+}
+
+// Copies an area of the frozen picture into 32-bit pixels; what lies outside
+// the picture is white, like the picture's own margin.
+void ReadPicture(const TLensRect& area, uint8_t* pixels, size_t stride) {
+    for (int32_t y = 0; y < area.Height(); ++y)
+        std::fill_n(pixels + y * stride, static_cast<size_t>(area.Width()) * 4, kWhite);
     TLensRect picture{0, 0, ScreenBitmap->Width(), ScreenBitmap->Height()};
     TLensRect inside = Intersect(area, picture);
     if (inside.Empty()) return;
     const size_t bytes = static_cast<size_t>(inside.Width()) * 4;
     for (int32_t y = inside.Top; y < inside.Bottom; ++y)
         std::copy_n(ScreenBitmap->ScanLine(y) + static_cast<size_t>(inside.Left) * 4, bytes,
-                    pixels.data() + (y - area.Top) * stride + (inside.Left - area.Left) * 4);
+                    pixels + (y - area.Top) * stride + (inside.Left - area.Left) * 4);
 }
-} // namespace
 
-void DrawLens(TCanvas& canvas, POINT p) {
-    if (!ScreenBitmap) return;
-    const TLensMove move = PlanLensMove(p.x, p.y, Settings.ZoomWidth, Settings.ZoomHeight,
-                                        Settings.Scale, FromRECT(LastLensRect));
-    RestoreFromPicture(canvas, move.VerticalStrip);
-    RestoreFromPicture(canvas, move.HorizontalStrip);
+void SetPixels(uint8_t* row, int32_t count, COLORREF color) {
+    const uint32_t bgr = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    auto* pixels = reinterpret_cast<uint32_t*>(row);
+    std::fill_n(pixels, count, bgr);
+}
 
-    // Only the part of the lens on the screen is made, so a lens of any
-    // stored size costs no more than the screen.
-    const int32_t screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int32_t screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const TLensAxis x =
-        VisibleLensAxis(move.Lens.Left, move.Lens.Width(), move.Source.Width(), screenWidth);
-    const TLensAxis y =
-        VisibleLensAxis(move.Lens.Top, move.Lens.Height(), move.Source.Height(), screenHeight);
+// The one-pixel outline around the lens, drawn into a frame that starts at
+// `origin` on the screen.
+void DrawOutline(TBitmap& frame, const TLensRect& origin, const TLensRect& outline,
+                 COLORREF color) {
+    auto at = [&](int32_t x, int32_t y) {
+        return frame.ScanLine(y - origin.Top) + static_cast<size_t>(x - origin.Left) * 4;
+    };
+    const TLensRect inFrame = Intersect(outline, origin);
+    if (inFrame.Empty()) return;
+    for (int32_t y : {outline.Top, outline.Bottom - 1})
+        if (y >= inFrame.Top && y < inFrame.Bottom)
+            SetPixels(at(inFrame.Left, y), inFrame.Width(), color);
+    for (int32_t x : {outline.Left, outline.Right - 1})
+        if (x >= inFrame.Left && x < inFrame.Right)
+            for (int32_t y = inFrame.Top; y < inFrame.Bottom; ++y)
+                SetPixels(at(x, y), 1, color);
+}
+
+// Puts the frozen picture, the enlargement and the outline of a lens move
+// together in memory for one area of the screen.
+void ComposeFrame(TBitmap& frame, const TLensRect& area, const TLensMove& move, COLORREF outline) {
+    ReadPicture(area, frame.ScanLine(0), frame.Stride());
+
+    const TLensAxis x = VisibleLensAxis(move.Lens.Left - area.Left, move.Lens.Width(),
+                                        move.Source.Width(), area.Width());
+    const TLensAxis y = VisibleLensAxis(move.Lens.Top - area.Top, move.Lens.Height(),
+                                        move.Source.Height(), area.Height());
     if (x.LensCount > 0 && y.LensCount > 0) {
-        auto& lens = lensPictures.lens;
-        if (!lens || lens->Width() != x.LensCount || lens->Height() != y.LensCount)
-            lens = std::make_unique<TBitmap>(x.LensCount, y.LensCount);
+        uint8_t* lensStart = frame.ScanLine(move.Lens.Top - area.Top + y.LensFirst) +
+                             static_cast<size_t>(move.Lens.Left - area.Left + x.LensFirst) * 4;
         if (x.SourceCount > 0 && y.SourceCount > 0) {
             const TLensRect sourceArea{move.Source.Left + x.SourceFirst,
                                        move.Source.Top + y.SourceFirst,
                                        move.Source.Left + x.SourceFirst + x.SourceCount,
                                        move.Source.Top + y.SourceFirst + y.SourceCount};
             const size_t stride = static_cast<size_t>(x.SourceCount) * 4;
-            ReadSource(sourceArea, stride);
+            lensPictures.source.resize(stride * y.SourceCount);
+            ReadPicture(sourceArea, lensPictures.source.data(), stride);
             // The filter works on the small source, before enlargement.
             ApplyHighContrast(lensPictures.source.data(), x.SourceCount, y.SourceCount, stride,
                               Settings.HighContrast);
-            EnlargeNearest(lensPictures.source.data(), stride, lens->ScanLine(0), lens->Stride(), x,
-                           y, move.Lens.Width(), move.Source.Width(), move.Lens.Height(),
+            EnlargeNearest(lensPictures.source.data(), stride, lensStart, frame.Stride(), x, y,
+                           move.Lens.Width(), move.Source.Width(), move.Lens.Height(),
                            move.Source.Height());
         } else {
             // A lens too small to show a single source pixel shows the margin's white.
-            std::fill_n(lens->ScanLine(0), lens->Stride() * lens->Height(), kWhite);
+            for (int32_t row = 0; row < y.LensCount; ++row)
+                std::fill_n(lensStart + row * frame.Stride(), static_cast<size_t>(x.LensCount) * 4,
+                            kWhite);
         }
-        const RECT visible{move.Lens.Left + x.LensFirst, move.Lens.Top + y.LensFirst,
-                           move.Lens.Left + x.LensFirst + x.LensCount,
-                           move.Lens.Top + y.LensFirst + y.LensCount};
-        canvas.CopyFrom(visible, lens->DC(), 0, 0);
     }
-    // The outline lies just around the lens, in the overlay's black pen.
-    canvas.Rectangle(ToRECT(move.Covered));
+    DrawOutline(frame, area, move.Covered, outline);
+}
+
+void ShowFrame(TCanvas& canvas, const TLensRect& area, const TLensMove& move) {
+    if (area.Empty()) return;
+    TBitmap& frame = FrameAtLeast(area.Width(), area.Height());
+    ComposeFrame(frame, area, move, canvas.PenColor());
+    canvas.CopyFrom(ToRECT(area), frame.DC(), 0, 0);
+}
+} // namespace
+
+void DrawLens(TCanvas& canvas, POINT p) {
+    if (!ScreenBitmap) return;
+    const TLensRect last = FromRECT(LastLensRect);
+    const TLensMove move =
+        PlanLensMove(p.x, p.y, Settings.ZoomWidth, Settings.ZoomHeight, Settings.Scale, last);
+    const TLensRect screen{0, 0, FrozenScreenSize.cx, FrozenScreenSize.cy};
+    const TLensRect covered = Intersect(move.Covered, screen);
+    const TLensRect uncovered =
+        Intersect(Bounding(move.VerticalStrip, move.HorizontalStrip), screen);
+
+    // A small move: the old and the new lens together go to the screen in
+    // one block, so the move costs about one copy of the lens area. A long
+    // jump: the two strips of the old lens are restored on their own, and
+    // the new lens goes in a block of its own size.
+    const TLensRect both = Bounding(covered, uncovered);
+    if (Area(both) <= 2 * Area(covered)) {
+        ShowFrame(canvas, both, move);
+    } else {
+        for (const TLensRect& strip : {move.VerticalStrip, move.HorizontalStrip}) {
+            TLensRect r = Intersect(strip, screen);
+            if (!r.Empty()) canvas.CopyFrom(ToRECT(r), ScreenBitmap->DC(), r.Left, r.Top);
+        }
+        ShowFrame(canvas, covered, move);
+    }
     LastLensRect = ToRECT(move.Covered);
 }
 
@@ -124,6 +185,6 @@ void MagnifierKeyDown(WORD& key) {
 }
 
 void ReleaseLensPictures() {
-    lensPictures.lens.reset();
+    lensPictures.frame.reset();
     lensPictures.source = {};
 }

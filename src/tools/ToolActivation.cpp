@@ -11,6 +11,7 @@
 int CurrentTool = kMagnifier;
 std::unique_ptr<TBitmap> ScreenBitmap;
 std::unique_ptr<TDesktopCanvas> DesktopCanvas;
+SIZE FrozenScreenSize{};
 RECT LastLensRect{};
 
 namespace {
@@ -88,6 +89,7 @@ void TfrmHost::StartTool(int tool) {
         SetToolIcons(IconNormal, kAllTools);
         throw;
     }
+    FrozenScreenSize = {screenWidth, screenHeight};
     ToolActive = true;
 
     Show();
