@@ -4,7 +4,7 @@ from pathlib import Path
 
 import pytest
 
-from driver import BUILD, SETTINGS_KEY, Vantacle, WineDesktop
+from driver import BUILD, OPTIONS_KEY, RUN_KEY, SETTINGS_KEY, Vantacle, WineDesktop
 
 
 @pytest.fixture(scope='session')
@@ -36,3 +36,25 @@ def vantacle(desktop):
     program.start()
     yield program
     program.stop()
+
+
+@pytest.fixture
+def start_program(desktop):
+    """Starts the program after an earlier start (no welcome dialog), with
+    these options stored and nothing else; stops it after the test. An
+    option's value is stored as text, or as (data, registry type)."""
+    running = []
+
+    def start(**options):
+        desktop.reg_delete(SETTINGS_KEY)
+        desktop.reg_delete(RUN_KEY, 'Vantacle')
+        desktop.reg_add(SETTINGS_KEY, '@Version', '1.71')
+        for name, value in options.items():
+            desktop.reg_add(OPTIONS_KEY, name, *(value if isinstance(value, tuple) else (value,)))
+        p = Vantacle(desktop).start()
+        running.append(p)
+        return p
+
+    yield start
+    for p in running:
+        p.stop()

@@ -210,6 +210,11 @@ class Vantacle:
     def host(self):
         return self.desktop.find_window(cls='TfrmHost', pid=self.pid)
 
+    def overlay(self, visible=True):
+        """Waits until the host form is shown (a tool runs) or hidden."""
+        return wait_until(lambda: self.desktop.find_window(cls='TfrmHost', pid=self.pid,
+                                                           visible=visible), what='the overlay')
+
     def running(self):
         return self.process is not None and self.process.poll() is None
 

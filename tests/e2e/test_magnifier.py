@@ -5,39 +5,31 @@ import time
 
 import pytest
 
-from driver import OPTIONS_KEY, SETTINGS_KEY, Pattern, Vantacle, wait_until
+from driver import OPTIONS_KEY, Pattern, wait_until
 
 HOT_KEY = 0x4000 | 0x2000 | ord('M')  # Ctrl+Shift+M
 BLACK = (0, 0, 0)
 
 
 @pytest.fixture
-def magnifier(desktop):
+def magnifier(desktop, start_program):
     """Starts the program with the given lens settings over a pattern with a
-    colour per pixel; returns (program, frozen picture)."""
-    started = []
+    colour per pixel, then the Magnifier; returns (program, frozen picture)."""
+    patterns = []
 
     def start(zoom=(100, 100), scale=2, contrast=0):
-        desktop.reg_delete(SETTINGS_KEY)
-        desktop.reg_add(SETTINGS_KEY, '@Version', '1.71')
-        for name, value in (('MagnifierKey', HOT_KEY), ('ZoomWidth', zoom[0]),
-                            ('ZoomHeight', zoom[1]), ('Scale', scale),
-                            ('HighContrast', contrast)):
-            desktop.reg_add(OPTIONS_KEY, name, value)
-        program = Vantacle(desktop).start()
-        pattern = Pattern(desktop, 60, 40, 700, 560, square=1)
-        started.append((program, pattern))
+        program = start_program(MagnifierKey=HOT_KEY, ZoomWidth=zoom[0], ZoomHeight=zoom[1],
+                                Scale=scale, HighContrast=contrast)
+        patterns.append(Pattern(desktop, 60, 40, 700, 560, square=1))
         frozen = desktop.screenshot()
         desktop.move(300, 250)
         desktop.key('ctrl+shift+m')
-        wait_until(lambda: desktop.find_window(cls='TfrmHost', pid=program.pid, visible=True),
-                   what='the overlay')
+        program.overlay()
         time.sleep(0.5)
         return program, frozen
 
     yield start
-    for program, pattern in started:
-        program.stop()
+    for pattern in patterns:
         pattern.close()
 
 
@@ -124,8 +116,7 @@ def test_keys_and_plain_clicks_end_it_but_shift_and_ctrl_alone_do_not(desktop, m
         desktop.click(300, 250)
     else:
         desktop.key(end)
-    wait_until(lambda: desktop.find_window(cls='TfrmHost', pid=program.pid, visible=False),
-               what='the Magnifier to end')
+    program.overlay(visible=False)
     assert program.running()
 
 
@@ -140,5 +131,4 @@ def test_lens_settings_no_dialog_offers_neither_crash_nor_show_garbage(desktop, 
     assert program.running()
     assert desktop.find_window(cls='TfrmHost', pid=program.pid, visible=True)
     desktop.key('Escape')
-    wait_until(lambda: desktop.find_window(cls='TfrmHost', pid=program.pid, visible=False),
-               what='the Magnifier to end')
+    program.overlay(visible=False)

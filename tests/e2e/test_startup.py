@@ -46,41 +46,13 @@ def test_close_request_while_idle_ends_the_program_without_saving(desktop, vanta
     assert desktop.reg_query(OPTIONS_KEY) is None
 
 
-def start_with_hot_keys(desktop, **keys):
-    for name, value in keys.items():
-        desktop.reg_add(OPTIONS_KEY, name, value)
-    return Vantacle(desktop).start()
-
-
-@pytest.fixture
-def program(desktop):
-    desktop.reg_delete(SETTINGS_KEY)
-    desktop.reg_delete(RUN_KEY, 'Vantacle')
-    desktop.reg_add(SETTINGS_KEY, '@Version', '1.71')
-    running = []
-
-    def start(**keys):
-        p = start_with_hot_keys(desktop, **keys)
-        running.append(p)
-        return p
-
-    yield start
-    for p in running:
-        p.stop()
-
-
-def overlay(desktop, program, visible=True):
-    return wait_until(lambda: desktop.find_window(cls='TfrmHost', pid=program.pid,
-                                                  visible=visible), what='the overlay')
-
-
-def test_hot_key_freezes_the_screen_under_a_borderless_topmost_overlay(desktop, program):
-    p = program(ScreenshotKey=CTRL_SHIFT_M)
+def test_hot_key_freezes_the_screen_under_a_borderless_topmost_overlay(desktop, start_program):
+    p = start_program(ScreenshotKey=CTRL_SHIFT_M)
     pattern = Pattern(desktop, 100, 80, 500, 400)
     try:
         before = desktop.screenshot()
         desktop.key('ctrl+shift+m')
-        host = overlay(desktop, p)
+        host = p.overlay()
         assert host['rect'] == [0, 0, desktop.width, desktop.height]
         WS_CAPTION, WS_THICKFRAME, WS_BORDER = 0x00C00000, 0x00040000, 0x00800000
         WS_EX_TOPMOST = 0x8
@@ -88,8 +60,12 @@ def test_hot_key_freezes_the_screen_under_a_borderless_topmost_overlay(desktop, 
         assert host['exstyle'] & WS_EX_TOPMOST
         time.sleep(0.5)
         shown = desktop.screenshot()
-        # The overlay shows the screen as it was, pixel for pixel.
-        assert ImageChops.difference(before, shown).getbbox() is None
+        # The overlay shows the screen as it was, pixel for pixel. The taskbar
+        # is left out: the tray icons change to their activation images just
+        # before the copy, and the shell shows that whenever it gets to it.
+        work = desktop.work_area()
+        assert work[3] > desktop.height // 2
+        assert ImageChops.difference(before.crop(work), shown.crop(work)).getbbox() is None
 
         # A second hot key while the tool runs changes nothing.
         desktop.key('ctrl+shift+m')
@@ -97,7 +73,7 @@ def test_hot_key_freezes_the_screen_under_a_borderless_topmost_overlay(desktop, 
         assert desktop.find_window(cls='TfrmHost', pid=p.pid, visible=True)
 
         desktop.key('Escape')
-        overlay(desktop, p, visible=False)
+        p.overlay(visible=False)
     finally:
         pattern.close()
 
@@ -112,59 +88,55 @@ def test_hot_key_freezes_the_screen_under_a_borderless_topmost_overlay(desktop, 
     assert run['Vantacle'][1].endswith('\\Vantacle.exe') and not run['Vantacle'][1].startswith('"')
 
 
-def test_switching_to_another_program_ends_the_tool(desktop, program):
-    p = program(DropperKey=CTRL_ALT_D)
+def test_switching_to_another_program_ends_the_tool(desktop, start_program):
+    p = start_program(DropperKey=CTRL_ALT_D)
     pattern = Pattern(desktop, 10, 10, 200, 200)
     try:
         desktop.key('ctrl+alt+d')
-        overlay(desktop, p)
+        p.overlay()
         desktop.activate(pattern.hwnd)
-        overlay(desktop, p, visible=False)
+        p.overlay(visible=False)
         assert p.running()
         assert desktop.reg_query(OPTIONS_KEY)['DropperKey'] == ('REG_SZ', str(CTRL_ALT_D))
     finally:
         pattern.close()
 
 
-def test_close_request_while_a_tool_runs_ends_the_tool_not_the_program(desktop, program):
-    p = program(MeasurerKey=CTRL_SHIFT_M)
+def test_close_request_while_a_tool_runs_ends_the_tool_not_the_program(desktop, start_program):
+    p = start_program(MeasurerKey=CTRL_SHIFT_M)
     desktop.key('ctrl+shift+m')
-    host = overlay(desktop, p)
+    host = p.overlay()
     desktop.close_window(host['hwnd'])
-    overlay(desktop, p, visible=False)
+    p.overlay(visible=False)
     time.sleep(1)
     assert p.running()
     assert desktop.reg_query(OPTIONS_KEY) is not None
     # And a tool starts again afterwards.
     desktop.key('ctrl+shift+m')
-    overlay(desktop, p)
+    p.overlay()
     desktop.key('Escape')
-    overlay(desktop, p, visible=False)
+    p.overlay(visible=False)
 
 
 # Values no dialog writes, in every shape a registry can hold them.
-HOSTILE_SETTINGS = [
-    ('ZoomWidth', '0', 'REG_SZ'), ('ZoomHeight', '-500', 'REG_SZ'),
-    ('Scale', '0', 'REG_SZ'), ('InfoScale', '-3', 'REG_SZ'), ('DPI', '0', 'REG_SZ'),
-    ('HighContrast', '2147483647', 'REG_SZ'), ('MagnifierCursor', '99', 'REG_SZ'),
-    ('ScreenshotPosX', 'x' * 10000, 'REG_SZ'), ('ScreenshotPosY', '', 'REG_SZ'),
-    ('JPEGQuality', '4294967296', 'REG_SZ'), ('ZoomWidth', '2000000000', 'REG_SZ'),
-    ('ZoomHeight', '700', 'REG_DWORD'), ('MagnifierIcon', '1', 'REG_BINARY'),
-]
+HOSTILE_SETTINGS = {
+    'ZoomWidth': '2000000000', 'ZoomHeight': ('700', 'REG_DWORD'), 'Scale': '0',
+    'InfoScale': '-3', 'DPI': '0', 'HighContrast': '2147483647', 'MagnifierCursor': '99',
+    'ScreenshotPosX': 'x' * 10000, 'ScreenshotPosY': '', 'JPEGQuality': '4294967296',
+    'MagnifierIcon': ('1', 'REG_BINARY'),
+}
 
 
 @pytest.mark.parametrize('tool_key', ['MagnifierKey', 'ScreenshotKey'])
-def test_hostile_stored_values_neither_crash_the_start_nor_a_tool(desktop, program, tool_key):
-    for name, data, kind in HOSTILE_SETTINGS:
-        desktop.reg_add(OPTIONS_KEY, name, data, kind)
-    p = program(**{tool_key: CTRL_SHIFT_M})
+def test_hostile_stored_values_neither_crash_the_start_nor_a_tool(desktop, start_program, tool_key):
+    p = start_program(**HOSTILE_SETTINGS, **{tool_key: CTRL_SHIFT_M})
     desktop.key('ctrl+shift+m')
-    overlay(desktop, p)
+    p.overlay()
     desktop.move(5, 5)
     desktop.move(1000, 700)
     time.sleep(0.5)
     desktop.key('Escape')
-    overlay(desktop, p, visible=False)
+    p.overlay(visible=False)
     assert p.running()
     saved = desktop.reg_query(OPTIONS_KEY)
     # Values a user could have set are kept as stored; numbers stored with a

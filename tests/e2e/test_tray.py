@@ -181,34 +181,10 @@ def click_menu_line(desktop, menu, lines, starts):
 # ---------------------------------------------------------------- the program
 
 
-@pytest.fixture
-def start_program(desktop):
-    """Starts the program after an earlier start, with these options stored."""
-    running = []
-
-    def start(**options):
-        desktop.reg_delete(SETTINGS_KEY)
-        desktop.reg_add(SETTINGS_KEY, '@Version', '1.71')
-        for name, value in options.items():
-            desktop.reg_add(OPTIONS_KEY, name, value)
-        p = Vantacle(desktop).start()
-        running.append(p)
-        return p
-
-    yield start
-    for p in running:
-        p.stop()
-
-
-def overlay(desktop, program, visible=True):
-    return wait_until(lambda: desktop.find_window(cls='TfrmHost', pid=program.pid,
-                                                  visible=visible), what='the overlay')
-
-
 def tray_under_overlay(desktop, program, expected):
     """The overlay covers the taskbar; moved up out of the way (without
     activation, so the tool keeps running) it lets the live tray show."""
-    host = overlay(desktop, program)
+    host = program.overlay()
     desktop.wine(PROBE_EXE, 'move', host['hwnd'], 0, -60)
     try:
         return wait_for_tray(desktop, expected)
@@ -249,12 +225,12 @@ def test_tray_menu_opens_at_the_click_and_starts_a_tool(desktop, start_program):
     assert shortcuts == ['', '', '', 'Ctrl+Alt+M', '', '', ''], texts
 
     click_menu_line(desktop, menu, lines, 'Screenshot')
-    host = overlay(desktop, p)
+    host = p.overlay()
     assert host['rect'] == [0, 0, desktop.width, desktop.height]
     # The main icon shows the running tool.
     tray_under_overlay(desktop, p, [('Screenshot', 'active')])
     desktop.key('Escape')
-    overlay(desktop, p, visible=False)
+    p.overlay(visible=False)
     wait_for_tray(desktop, [('main', 'normal')])
 
 
@@ -265,11 +241,11 @@ def test_tool_icons_replace_the_main_icon_and_show_which_tool_runs(desktop, star
     icons = wait_for_tray(desktop, normal)
     measurer = next(i for i in icons if i.name == 'Measurer')
     desktop.click(*measurer.centre)
-    overlay(desktop, p)
+    p.overlay()
     tray_under_overlay(desktop, p, [(name, 'active' if name == 'Measurer' else 'unavailable')
                                     for name in reversed(TOOLS)])
     desktop.key('Escape')
-    overlay(desktop, p, visible=False)
+    p.overlay(visible=False)
     wait_for_tray(desktop, normal)
 
 
@@ -277,13 +253,13 @@ def test_hot_key_starts_its_tool_and_another_is_ignored_while_it_runs(desktop, s
     p = start_program(MagnifierKey=CTRL_ALT_M, ScreenshotKey=CTRL_ALT_S)
     wait_for_tray(desktop, [('main', 'normal')])
     desktop.key('ctrl+alt+s')
-    overlay(desktop, p)
+    p.overlay()
     tray_under_overlay(desktop, p, [('Screenshot', 'active')])
     desktop.key('ctrl+alt+m')
     time.sleep(1)
     tray_under_overlay(desktop, p, [('Screenshot', 'active')])
     desktop.key('Escape')
-    overlay(desktop, p, visible=False)
+    p.overlay(visible=False)
     wait_for_tray(desktop, [('main', 'normal')])
 
 
@@ -293,7 +269,7 @@ def test_a_combination_set_twice_starts_the_first_tool(desktop, start_program):
     desktop.key('ctrl+alt+s')
     tray_under_overlay(desktop, p, [('Magnifier', 'active')])
     desktop.key('Escape')
-    overlay(desktop, p, visible=False)
+    p.overlay(visible=False)
 
 
 def test_exit_ends_the_program_without_writing_settings(desktop, start_program):
