@@ -3,7 +3,7 @@
 BUILD ?= build
 CMAKE_FLAGS = -G Ninja -Wno-dev
 
-.PHONY: setup build run test bench clean
+.PHONY: setup build run test bench fuzz clean
 
 setup:
 	@bash scripts/setup.sh
@@ -29,3 +29,7 @@ bench: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Fuzzes the stored icon-list reader for ten minutes (clang with libFuzzer).
+fuzz: setup
+	@bash tests/fuzz/build-and-run.sh $(BUILD)/fuzz 600

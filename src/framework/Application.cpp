@@ -46,7 +46,8 @@ void TApplication::Initialize() {
     icon_ = LoadIconW(Instance(), kMainIconName);
     if (!icon_) icon_ = LoadIconW(nullptr, IDI_APPLICATION);
 
-    WNDCLASSEXW wc{sizeof(wc)};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = Instance();
     wc.hIcon = icon_;

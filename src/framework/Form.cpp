@@ -7,9 +7,11 @@ namespace {
 // Each form class registers its window class once; the class style gives
 // every window its own DC, so the canvas can stay attached to it.
 void RegisterFormClass(const wchar_t* name, WNDPROC proc) {
-    WNDCLASSEXW existing{sizeof(existing)};
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
     if (GetClassInfoExW(Application.Instance(), name, &existing)) return;
-    WNDCLASSEXW wc{sizeof(wc)};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
     wc.style = CS_OWNDC | CS_DBLCLKS;
     wc.lpfnWndProc = proc;
     wc.hInstance = Application.Instance();

@@ -50,7 +50,8 @@ void TPopupMenu::Popup(int x, int y, HWND owner) {
         AppendMenuW(menu.get(), flags, i + 1, texts[i].c_str());
         if (item.Default) SetMenuDefaultItem(menu.get(), static_cast<UINT>(i + 1), FALSE);
         if (item.RadioItem && item.Checked) {
-            MENUITEMINFOW info{sizeof(info)};
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
             info.fMask = MIIM_FTYPE;
             info.fType = MFT_RADIOCHECK;
             SetMenuItemInfoW(menu.get(), static_cast<UINT>(i + 1), FALSE, &info);

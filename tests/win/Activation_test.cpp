@@ -281,7 +281,8 @@ TEST_F(ActivationTest, SwitchingToAnotherProgramEndsTheToolAndSavesTheSettings) 
     std::wstring command = path;
     command = L"\"" + command.substr(0, command.find_last_of(L"\\") + 1) +
               L"probe.exe\" pattern 0 0 50 50";
-    STARTUPINFOW startup{sizeof(startup)};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &process));
