@@ -126,9 +126,11 @@ class WineDesktop:
     def wait_for_window(self, timeout=15.0, **match):
         return wait_until(lambda: self.find_window(**match), timeout, 0.2, f'window {match}')
 
-    def work_area(self):
-        """(left, top, right, bottom) of the desktop outside the taskbar."""
-        return tuple(int(v) for v in self.wine(PROBE_EXE, 'workarea').stdout.split())
+    def above_taskbar(self):
+        """(left, top, right, bottom) of the desktop above the taskbar; the
+        system's work area is not always told of the taskbar in time."""
+        bar = self.find_window(cls='Shell_TrayWnd', visible=True)
+        return (0, 0, self.width, bar['rect'][1] if bar else self.height)
 
     def foreground(self):
         return int(self.wine(PROBE_EXE, 'foreground').stdout.strip())

@@ -5,18 +5,18 @@
 //   probe foreground     the foreground window's handle
 //   probe activate HWND  makes another window the foreground one
 //   probe close HWND     sends that one window a close request
-//   probe workarea       the desktop's area outside the taskbar: L T R B
 //   probe move HWND X Y  moves a window without activating it, to look at
 //                        what a full-screen window covers
-//   probe pattern X Y W H [MS]  shows a window of coloured squares until
-//                          ended; with MS they change colour every MS
-//                          milliseconds, so a frozen picture can be told from
-//                          the live screen
+//   probe pattern X Y W H [MS [SIDE]]  shows a window of coloured squares of
+//                          SIDE pixels (7 unless given) until ended; with MS
+//                          above 0 they change colour every MS milliseconds,
+//                          so a frozen picture can be told from the live screen
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 std::string Json(const wchar_t* text) {
@@ -58,6 +58,8 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM) noexcept {
 }
 constexpr wchar_t kPatternClass[] = L"VantacleTestPattern";
 UINT_PTR patternPhase = 0;
+// Side of the pattern's squares; 1 gives every pixel its own colour.
+int patternSquare = 7;
 
 COLORREF PatternColor(int column, int row, UINT_PTR phase) {
     return RGB((column * 37 + phase * 90) & 0xFF, (row * 53 + phase * 40) & 0xFF,
@@ -75,15 +77,24 @@ LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         HDC dc = BeginPaint(window, &ps);
         RECT client;
         GetClientRect(window, &client);
-        constexpr int kSquare = 7; // odd, so squares do not line up with powers of two
-        for (int y = 0; y < client.bottom; y += kSquare)
-            for (int x = 0; x < client.right; x += kSquare) {
-                HBRUSH brush =
-                    CreateSolidBrush(PatternColor(x / kSquare, y / kSquare, patternPhase));
-                RECT square{x, y, x + kSquare, y + kSquare};
-                FillRect(dc, &square, brush);
-                DeleteObject(brush);
+        // Drawn in memory and put on the screen in one block: with squares of
+        // one pixel a brush per square would take seconds.
+        const int width = client.right, height = client.bottom;
+        std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                COLORREF c = PatternColor(x / patternSquare, y / patternSquare, patternPhase);
+                pixels[static_cast<size_t>(y) * width + x] =
+                    (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
             }
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info,
+                          DIB_RGB_COLORS);
         EndPaint(window, &ps);
         return 0;
     }
@@ -95,7 +106,8 @@ LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
-int ShowPattern(int x, int y, int width, int height, int period) {
+int ShowPattern(int x, int y, int width, int height, int period, int square) {
+    patternSquare = square > 0 ? square : 1;
     WNDCLASSW wc{};
     wc.lpfnWndProc = PatternProc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -132,12 +144,6 @@ int main(int argc, char** argv) {
             reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
         return SetForegroundWindow(window) ? 0 : 1;
     }
-    if (argc >= 2 && !strcmp(argv[1], "workarea")) {
-        RECT r{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-        printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
-        return 0;
-    }
     if (argc >= 3 && !strcmp(argv[1], "close")) {
         HWND window =
             reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
@@ -153,9 +159,9 @@ int main(int argc, char** argv) {
     }
     if (argc >= 6 && !strcmp(argv[1], "pattern"))
         return ShowPattern(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
-                           argc >= 7 ? atoi(argv[6]) : 0);
-    fprintf(stderr, "usage: probe windows | workarea | foreground | activate HWND | close HWND | "
+                           argc >= 7 ? atoi(argv[6]) : 0, argc >= 8 ? atoi(argv[7]) : 7);
+    fprintf(stderr, "usage: probe windows | foreground | activate HWND | close HWND | "
                     "move HWND X Y | "
-                    "pattern X Y W H [MS]\n");
+                    "pattern X Y W H [MS [SIDE]]\n");
     return 2;
 }

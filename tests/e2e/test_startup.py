@@ -63,7 +63,7 @@ def test_hot_key_freezes_the_screen_under_a_borderless_topmost_overlay(desktop, 
         # The overlay shows the screen as it was, pixel for pixel. The taskbar
         # is left out: the tray icons change to their activation images just
         # before the copy, and the shell shows that whenever it gets to it.
-        work = desktop.work_area()
+        work = desktop.above_taskbar()
         assert work[3] > desktop.height // 2
         assert ImageChops.difference(before.crop(work), shown.crop(work)).getbbox() is None
 
