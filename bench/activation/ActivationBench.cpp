@@ -1,10 +1,7 @@
 // How long the path from a tool start to the first frame of the frozen
 // picture takes, next to the least it could take: one block copy of the
 // whole screen into memory. Run it on the screen size to be measured.
-#include "framework/Application.h"
-#include "framework/RegistryIni.h"
-#include "shell/Host.h"
-#include "shell/Settings.h"
+#include "../BenchSupport.h"
 #include "tools/Activation.h"
 #include <algorithm>
 #include <chrono>
@@ -12,16 +9,11 @@
 #include <vector>
 
 namespace {
-using Clock = std::chrono::steady_clock;
+using Clock = BenchClock;
 constexpr int kRuns = 30;
 
 double Milliseconds(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 double BlockCopyOnce(int width, int height) {
@@ -48,17 +40,11 @@ double ActivationOnce(TfrmHost& host) {
 } // namespace
 
 int main() {
-    Application.ShowMainForm = false;
-    Application.SetTitle(L"Vantacle Pro");
-    Application.Initialize();
-    // A known start, so no welcome dialog waits for a click.
-    TRegistryIniFile(HKEY_CURRENT_USER, kSettingsBaseKey)
-        .WriteString(kProductSection, L"@Version", L"1.71");
+    StartBenchApplication();
 
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    TfrmHost host;
-    Application.SetMainForm(&host);
-    host.Create();
+    BenchHost bench;
+    TfrmHost& host = bench.host;
 
     std::vector<double> copies, activations;
     ActivationOnce(host); // warm-up: first use of every code path
@@ -70,6 +56,5 @@ int main() {
     printf("activation %dx%d: start to first frame %.2f ms, one full-screen block copy %.2f ms, "
            "ratio %.1f (medians of %d)\n",
            width, height, activation, copy, activation / copy, kRuns);
-    Application.SetMainForm(nullptr);
     return 0;
 }

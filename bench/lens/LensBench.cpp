@@ -2,10 +2,7 @@
 // contrast filter, the enlargement and the outline) next to the least a lens
 // could cost: one stretching block copy from the frozen picture to the lens
 // area. Run it on the screen size to be measured.
-#include "framework/Application.h"
-#include "framework/RegistryIni.h"
-#include "shell/Host.h"
-#include "shell/Settings.h"
+#include "../BenchSupport.h"
 #include "tools/Activation.h"
 #include "tools/Magnifier.h"
 #include <algorithm>
@@ -14,7 +11,7 @@
 #include <vector>
 
 namespace {
-using Clock = std::chrono::steady_clock;
+using Clock = BenchClock;
 constexpr int kMoves = 200;
 
 struct LensCase {
@@ -24,11 +21,6 @@ constexpr LensCase kCases[] = {{100, 2, 0}, {500, 2, 2}, {1600, 10, 0}};
 
 double Microseconds(Clock::duration d) {
     return std::chrono::duration<double, std::micro>(d).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // The cursor walks across the middle of the screen a pixel at a time, as a
@@ -59,15 +51,10 @@ double StretchCopy(TfrmHost& host, const LensCase& c, int i) {
 } // namespace
 
 int main() {
-    Application.ShowMainForm = false;
-    Application.SetTitle(L"Vantacle Pro");
-    Application.Initialize();
-    TRegistryIniFile(HKEY_CURRENT_USER, kSettingsBaseKey)
-        .WriteString(kProductSection, L"@Version", L"1.71");
+    StartBenchApplication();
 
-    TfrmHost host;
-    Application.SetMainForm(&host);
-    host.Create();
+    BenchHost bench;
+    TfrmHost& host = bench.host;
     host.StartTool(kMagnifier);
     Application.OnIdle = nullptr; // the bench draws every lens itself
     Application.ProcessMessages();
@@ -88,6 +75,5 @@ int main() {
                GetSystemMetrics(SM_CYSCREEN), move, copy, move / copy, kMoves);
     }
     host.StopTool();
-    Application.SetMainForm(nullptr);
     return 0;
 }

@@ -284,11 +284,17 @@ TEST_F(ActivationTest, SwitchingToAnotherProgramEndsTheToolAndSavesTheSettings) 
     std::wstring command = path;
     command = L"\"" + command.substr(0, command.find_last_of(L"\\") + 1) +
               L"probe.exe\" pattern 0 0 50 50";
+    // Its report of the window goes nowhere: the test finds the window itself.
+    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+    UniqueKernelHandle nul(CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inheritable,
+                                       OPEN_EXISTING, 0, nullptr));
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = nul.get();
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                               &startup, &process));
     UniqueKernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
     HWND other = nullptr;
     ASSERT_TRUE(PumpUntil(
