@@ -1,5 +1,11 @@
+// Windows-side tests run inside one application object, as the program does.
+#include "framework/Application.h"
 #include <gtest/gtest.h>
+
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    Application.ShowMainForm = false;
+    Application.SetTitle(L"Vantacle Pro");
+    Application.Initialize();
     return RUN_ALL_TESTS();
 }
