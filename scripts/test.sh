@@ -26,8 +26,10 @@ echo "== End-to-end tests of the real program"
 (cd "$root/tests/e2e" && VANTACLE_BUILD="$build/win64" /usr/bin/python3 -m pytest -q -p no:cacheprovider) ||
     failed+=(e2e)
 
+stages=4
 if [ ${#failed[@]} -gt 0 ]; then
     echo "FAILED stages: ${failed[*]}"
+    echo "stages: $((stages - ${#failed[@]})) passed, ${#failed[@]} failed"
     exit 1
 fi
-echo "All test stages passed."
+echo "stages: $stages passed, 0 failed"
