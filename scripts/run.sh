@@ -27,6 +27,8 @@ if [ -z "${DISPLAY:-}" ]; then
     wine_env "$run_dir"
     export WINELOADER=$loader
     trap '"$here/wine-session.sh" stop "$run_dir"' EXIT
+    # Ctrl+C or a kill ends the script through its exit, so the display goes too.
+    trap 'exit 130' INT TERM
 elif [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$loader" wineboot -i >/dev/null 2>&1 || true
 fi
