@@ -21,22 +21,6 @@ struct CursorSlot {
 };
 constexpr CursorSlot kToolCursors[] = {{1, L"Screenshot"}, {2, L"Measurer"}, {3, L"Dropper"}};
 
-// Each tool's panel position setting, for the tools that have a panel.
-struct PanelPosition {
-    int32_t TSettings::*x;
-    int32_t TSettings::*y;
-};
-PanelPosition PanelPositionOf(int tool) {
-    switch (tool) {
-    case kScreenshot:
-        return {&TSettings::ScreenshotPosX, &TSettings::ScreenshotPosY};
-    case kMeasurer:
-        return {&TSettings::MeasurerPosX, &TSettings::MeasurerPosY};
-    default:
-        return {&TSettings::DropperPosX, &TSettings::DropperPosY};
-    }
-}
-
 std::wstring FolderOf(const std::wstring& path) {
     return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
@@ -86,7 +70,7 @@ void TfrmHost::FormHide() {
     if (InfoWinExists() &&
         (CurrentTool == kScreenshot || CurrentTool == kMeasurer || CurrentTool == kDropper)) {
         POINT position = InfoWinGetPosition();
-        PanelPosition setting = PanelPositionOf(CurrentTool);
+        TPanelPositionSetting setting = PanelPositionSetting(CurrentTool);
         Settings.*setting.x = position.x;
         Settings.*setting.y = position.y;
     }

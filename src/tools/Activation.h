@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/Bitmap.h"
+#include "shell/Settings.h"
 #include <memory>
 
 // Tool identifiers; tray icons and menu items carry them as tags, hot keys as
@@ -39,6 +40,14 @@ extern std::unique_ptr<TDesktopCanvas> DesktopCanvas;
 extern SIZE FrozenScreenSize;
 // The area the Magnifier's lens covered last, right and bottom exclusive.
 extern RECT LastLensRect;
+
+// The settings that keep where a tool's information panel was left: the
+// Screenshot tool's, the Measurer's and the Dropper's.
+struct TPanelPositionSetting {
+    int32_t TSettings::*x;
+    int32_t TSettings::*y;
+};
+TPanelPositionSetting PanelPositionSetting(int tool);
 
 // The largest margin the frozen picture gets beside the screen: half the
 // largest lens side the Preferences dialog offers. Guards the picture's size

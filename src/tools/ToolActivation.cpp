@@ -41,20 +41,21 @@ constexpr ToolSetup kToolSetup[kToolCount] = {
 // leave the pointer as it was.
 constexpr int kMagnifierCursors[] = {crNone, crArrow, crCross};
 
-POINT SavedPanelPosition(int tool) {
-    switch (tool) {
-    case kScreenshot:
-        return {Settings.ScreenshotPosX, Settings.ScreenshotPosY};
-    case kMeasurer:
-        return {Settings.MeasurerPosX, Settings.MeasurerPosY};
-    default:
-        return {Settings.DropperPosX, Settings.DropperPosY};
-    }
-}
 } // namespace
 
 TDesktopCanvas::TDesktopCanvas() : dc_(GetDesktopWindow(), kDesktopDCFlags) {
     canvas_.Attach(dc_.get());
+}
+
+TPanelPositionSetting PanelPositionSetting(int tool) {
+    switch (tool) {
+    case kScreenshot:
+        return {&TSettings::ScreenshotPosX, &TSettings::ScreenshotPosY};
+    case kMeasurer:
+        return {&TSettings::MeasurerPosX, &TSettings::MeasurerPosY};
+    default:
+        return {&TSettings::DropperPosX, &TSettings::DropperPosY};
+    }
 }
 
 int LensMargin(int lensSide) {
@@ -104,8 +105,8 @@ void TfrmHost::StartTool(int tool) {
     } else {
         CreateInfoWin(*this, kToolSetup[tool].infoRows);
         if (InfoWinExists()) {
-            POINT position = SavedPanelPosition(tool);
-            InfoWinSetPosition(position.x, position.y);
+            TPanelPositionSetting saved = PanelPositionSetting(tool);
+            InfoWinSetPosition(Settings.*saved.x, Settings.*saved.y);
         }
     }
 }
