@@ -67,9 +67,9 @@ void TfrmHost::FormDestroy() {
 }
 
 void TfrmHost::FormHide() {
-    if (InfoWinExists() &&
+    if (InfoWin &&
         (CurrentTool == kScreenshot || CurrentTool == kMeasurer || CurrentTool == kDropper)) {
-        POINT position = InfoWinGetPosition();
+        POINT position = InfoWin->GetPosition();
         TPanelPositionSetting setting = PanelPositionSetting(CurrentTool);
         Settings.*setting.x = position.x;
         Settings.*setting.y = position.y;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/Bitmap.h"
+#include "info/InfoWin.h"
 #include "shell/Settings.h"
 #include <memory>
 
@@ -40,6 +41,8 @@ extern std::unique_ptr<TDesktopCanvas> DesktopCanvas;
 extern SIZE FrozenScreenSize;
 // The area the Magnifier's lens covered last, right and bottom exclusive.
 extern RECT LastLensRect;
+// The information panel of the Screenshot tool, the Measurer and the Dropper.
+extern std::unique_ptr<TInfoWin> InfoWin;
 
 // The settings that keep where a tool's information panel was left: the
 // Screenshot tool's, the Measurer's and the Dropper's.

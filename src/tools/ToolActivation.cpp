@@ -13,6 +13,7 @@ std::unique_ptr<TBitmap> ScreenBitmap;
 std::unique_ptr<TDesktopCanvas> DesktopCanvas;
 SIZE FrozenScreenSize{};
 RECT LastLensRect{};
+std::unique_ptr<TInfoWin> InfoWin;
 
 namespace {
 // The desktop window's DC including its non-client area, from the cache.
@@ -103,11 +104,10 @@ void TfrmHost::StartTool(int tool) {
         LastLensRect = {0, 0, w / 2, h / 2};
         OffsetRect(&LastLensRect, p.x - w / 4, p.y - h / 4);
     } else {
-        CreateInfoWin(*this, kToolSetup[tool].infoRows);
-        if (InfoWinExists()) {
-            TPanelPositionSetting saved = PanelPositionSetting(tool);
-            InfoWinSetPosition(Settings.*saved.x, Settings.*saved.y);
-        }
+        InfoWin = std::make_unique<TInfoWin>(*this, pmnInfoWin, [this] { FormMouseMove(0, 0, 0); },
+                                             kToolSetup[tool].infoRows);
+        TPanelPositionSetting saved = PanelPositionSetting(tool);
+        InfoWin->SetPosition({Settings.*saved.x, Settings.*saved.y}, FrozenScreenSize);
     }
 }
 
@@ -124,7 +124,7 @@ void TfrmHost::StopTool() {
     ReleaseLensPictures();
     // FormHide reads the panel's position, so the panel must still exist.
     Hide();
-    FreeInfoWin();
+    InfoWin.reset();
     SetToolIcons(IconNormal, kAllTools);
 }
 
