@@ -2,7 +2,6 @@
 // picture takes, next to the least it could take: one block copy of the
 // whole screen into memory. Run it on the screen size to be measured.
 #include "../BenchSupport.h"
-#include "tools/Activation.h"
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
