@@ -22,8 +22,10 @@ public:
     // Tool activation.
     void StartTool(int tool);
     void StopTool();
-    bool ToolActive() const { return activation_ != nullptr; }
-    // The running activation; nullptr while no tool is active.
+    // An activation runs: its picture is taken and the overlay shows it.
+    bool ToolActive() const { return activation_ && activation_->Running(); }
+    // The activation, from the start of a tool's start to its end; nullptr
+    // while no tool is active.
     TToolActivation* Activation() { return activation_.get(); }
     // The tool of the current activation; keeps naming the last tool after it ends.
     int CurrentTool = kMagnifier;
@@ -75,9 +77,6 @@ private:
     void ApplyToolSetup(const TToolInfo& tool);
 
     std::unique_ptr<TToolActivation> activation_;
-    // Counts starts, so a start can tell whether it is still the current one
-    // after it let the message queue run.
-    unsigned startCount_ = 0;
 };
 
 // False while the Preferences or the About dialog is open: tool icons then

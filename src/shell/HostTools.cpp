@@ -9,32 +9,36 @@ void TfrmHost::StartTool(int tool) {
     // Only tags 0 to 3 name a tool; -1 is the main tray icon's.
     if (!IsTool(tool) || activation_) return;
     CurrentTool = tool;
-    // From here on a tool is active: a second request queued behind this one
-    // (another hot key, a tray click) finds it so and is ignored.
+    // From here on a start is under way: a second request queued behind this
+    // one (another hot key, a tray click) finds it and is ignored.
     activation_ = std::make_unique<TToolActivation>(*this, tool, [this] { StopTool(); });
-    const unsigned start = ++startCount_;
     try {
         SetToolIcons(IconUnavailable, kAllTools & ~ToolBit(tool));
         SetToolIcons(IconActive, ToolBit(tool));
-
-        // Let a tray menu that started the tool close before the screen is copied.
+        // Let a tray menu that started the tool close before the screen is
+        // copied. A loss of activation handled meanwhile was the previous
+        // activation's, and does not end this one.
         BringToForeground();
         Application.ProcessMessages();
-        // Ended meanwhile (the program lost the foreground), or replaced.
-        if (!activation_ || startCount_ != start) return;
-
         activation_->Freeze();
+    } catch (...) {
+        // No picture, no activation: put everything back as it was.
+        FreeAfterMessages(std::move(activation_));
+        SetToolIcons(IconNormal, kAllTools);
+        throw;
+    }
+    activation_->SetRunning();
+    try {
         Show();
         activation_->Start(pmnInfoWin, [this] { FormMouseMove(ShiftStateNow(), 0, 0); });
     } catch (...) {
-        // No picture or no panel: end it completely, then report why.
-        if (activation_ && startCount_ == start) StopTool();
+        StopTool();
         throw;
     }
 }
 
 void TfrmHost::StopTool() {
-    if (!activation_) return;
+    if (!ToolActive()) return;
     // From here on no tool is active: a deactivation or a close arriving while
     // the form hides finds nothing to end.
     std::shared_ptr<TToolActivation> ending = std::move(activation_);
@@ -64,29 +68,29 @@ void TfrmHost::ApplyToolSetup(const TToolInfo& tool) {
 }
 
 void TfrmHost::FormPaint() {
-    if (!activation_ || !activation_->Frozen()) return;
+    if (!ToolActive()) return;
     Canvas().CopyFrom(ClientRect(), activation_->Picture().DC(), 0, 0);
     activation_->Tool().Paint();
 }
 
 void TfrmHost::FormKeyDown(WORD& key, TShiftState shift) {
-    if (activation_) activation_->Tool().KeyDown(key, shift);
+    if (ToolActive()) activation_->Tool().KeyDown(key, shift);
 }
 
 void TfrmHost::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (activation_) activation_->Tool().MouseDown(button, shift, {x, y});
+    if (ToolActive()) activation_->Tool().MouseDown(button, shift, {x, y});
 }
 
 void TfrmHost::FormMouseMove(TShiftState shift, int, int) {
-    if (activation_) activation_->Tool().MouseMove(shift);
+    if (ToolActive()) activation_->Tool().MouseMove(shift);
 }
 
 void TfrmHost::FormMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (activation_) activation_->Tool().MouseUp(button, shift, {x, y});
+    if (ToolActive()) activation_->Tool().MouseUp(button, shift, {x, y});
 }
 
 std::optional<int> TfrmHost::CursorAt(POINT p) {
-    return activation_ ? activation_->Tool().CursorAt(p) : std::nullopt;
+    return ToolActive() ? activation_->Tool().CursorAt(p) : std::nullopt;
 }
 
 void TfrmHost::CreateToolMenus() {
@@ -99,13 +103,13 @@ void TfrmHost::CreateToolMenus() {
             TMenuItem& item = menu.Add(row.name, row.caption, static_cast<int>(row.command));
             item.ShortCut = row.shortCut;
             item.OnClick = [this](TMenuItem& sender) {
-                if (activation_)
+                if (ToolActive())
                     activation_->Tool().MenuCommand(static_cast<TToolCommand>(sender.Tag));
             };
         }
         // pmnScreenshotPopup, pmnMeasurerDropperPopup
         menu.OnPopup = [this](TPopupMenu& sender) {
-            const bool shown = activation_ && activation_->Tool().InfoShown();
+            const bool shown = ToolActive() && activation_->Tool().InfoShown();
             for (const auto& item : sender.Items())
                 if (item->Tag == static_cast<int>(TToolCommand::ShowHideInfo))
                     item->Caption = shown ? L"Hide &info" : L"Show &info";

@@ -26,6 +26,9 @@ public:
     // the right and bottom (white there). Throws when the memory is missing.
     void Freeze();
     bool Frozen() const { return picture_ != nullptr; }
+    // Until then the activation is only being started: it cannot be ended.
+    void SetRunning() { running_ = true; }
+    bool Running() const { return running_; }
     // The overlay shows the frozen picture: opens the tool's panel at its
     // stored place and starts the tool.
     void Start(TPopupMenu& panelMenu, std::function<void()> panelMouseMove);
@@ -55,6 +58,7 @@ private:
     std::unique_ptr<TTool> toolObject_;
     std::unique_ptr<TBitmap> picture_;
     SIZE screen_{};
+    bool running_ = false;
     std::unique_ptr<TInfoWin> panel_;
 };
 
