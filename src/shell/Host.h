@@ -33,6 +33,9 @@ public:
     // Tray icons, menu and hot keys.
     void UpdateTrayIconVisibility();
     void SetToolIcons(TIconState state, unsigned tools);
+    // The images while a tool runs: its own active, the others unavailable,
+    // and the main icon showing the running tool.
+    void SetRunningToolIcons(int tool);
     void RegisterHotKeys();
     void UnregisterHotKeys();
     void mniExitClick();

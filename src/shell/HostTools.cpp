@@ -13,8 +13,6 @@ void TfrmHost::StartTool(int tool) {
     // one (another hot key, a tray click) finds it and is ignored.
     activation_ = std::make_unique<TToolActivation>(*this, tool, [this] { StopTool(); });
     try {
-        SetToolIcons(IconUnavailable, kAllTools & ~ToolBit(tool));
-        SetToolIcons(IconActive, ToolBit(tool));
         // Let a tray menu that started the tool close before the screen is
         // copied. A loss of activation handled meanwhile was the previous
         // activation's, and does not end this one.
@@ -22,14 +20,17 @@ void TfrmHost::StartTool(int tool) {
         Application.ProcessMessages();
         activation_->Freeze();
     } catch (...) {
-        // No picture, no activation: put everything back as it was.
+        // No picture, no activation.
         FreeAfterMessages(std::move(activation_));
-        SetToolIcons(IconNormal, kAllTools);
         throw;
     }
     activation_->SetRunning();
     try {
         Show();
+        // The picture first: the tray's images cost the shell's time, and the
+        // user is waiting for the picture, not for them.
+        Update();
+        SetRunningToolIcons(tool);
         activation_->Start(pmnInfoWin, [this] { FormMouseMove(ShiftStateNow(), 0, 0); });
     } catch (...) {
         StopTool();

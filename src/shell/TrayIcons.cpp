@@ -66,6 +66,15 @@ void TfrmHost::SetToolIcons(TIconState state, unsigned tools) {
     }
 }
 
+void TfrmHost::SetRunningToolIcons(int running) {
+    // Each icon changes once, straight to its image: a shell may drop the
+    // second of two quick changes to one icon.
+    for (int tool = 0; tool < kToolCount; ++tool)
+        ShowListEntry(ToolIcon(tool), ToolIcon(tool).Icons(),
+                      tool == running ? IconActive : IconUnavailable);
+    ShowListEntry(xtiMain, ToolIcon(running).Icons(), IconActive);
+}
+
 void TfrmHost::xtiMouseUp(TTrayIcon& sender, TMouseButton button, TShiftState, int, int) {
     // The right button opens the menu through the icon itself.
     if (button != TMouseButton::mbLeft) return;
