@@ -13,7 +13,10 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / 'tests' / 'e2e'))
 from driver import BUILD, OPTIONS_KEY, SETTINGS_KEY, Vantacle, WineDesktop, wait_until  # noqa: E402
 
-DRIVER = BUILD / 'bench' / 'soak' / 'soak_driver.exe'
+# The 64-bit driver reads the GDI handle table of a 32-bit program too: Wine
+# keeps that table's address in the 64-bit half of a 32-bit process.
+DRIVER = next(d for d in (BUILD.parent / 'win64' / 'bench' / 'soak' / 'soak_driver.exe',
+                          BUILD / 'bench' / 'soak' / 'soak_driver.exe') if d.exists())
 # Ctrl+Alt and one letter per tool, in tool order.
 LETTERS = 'GSMD'
 HOT_KEYS = ['MagnifierKey', 'ScreenshotKey', 'MeasurerKey', 'DropperKey']
@@ -27,15 +30,16 @@ def private_dirty_kb(pid):
     raise RuntimeError('no Private_Dirty in smaps_rollup')
 
 
-def unix_pid(exe_name):
-    """The Linux process that runs the program under Wine."""
-    out = subprocess.run(['pgrep', '-f', exe_name], stdout=subprocess.PIPE, text=True).stdout
+def unix_pid(exe):
+    """The Linux process that runs this build's program under Wine."""
+    out = subprocess.run(['pgrep', '-f', f'^{exe}'], stdout=subprocess.PIPE, text=True).stdout
     pids = [int(p) for p in out.split()]
-    return max(pids) if pids else None
+    return pids[0] if len(pids) == 1 else None
 
 
 def drive(desktop, count):
-    """[count, ms each, GDI objects, windows] after `count` more activations."""
+    """[count, ms each, GDI objects, windows, keys pressed again] after
+    `count` more activations."""
     result = desktop.wine(DRIVER, count, *LETTERS, timeout=600, check=False)
     if result.returncode != 0:
         raise RuntimeError(f'soak_driver failed: {result.stdout.strip()}')
@@ -56,11 +60,11 @@ def main():
         # Wine takes no keys, injected ones included, while the pointer is
         # outside its desktop.
         desktop.move(desktop.width // 2, desktop.height // 2)
-        pid = wait_until(lambda: unix_pid('Vantacle.exe'), what='the program\'s process')
+        pid = wait_until(lambda: unix_pid(program.exe), what='the program\'s process')
         print(f'soak of {program.exe} ({program.exe.stat().st_size} bytes), '
               f'{total} activations cycling {len(LETTERS)} tools')
         print(f'{"activations":>11} {"private kB":>10} {"GDI objects":>11} {"windows":>7} '
-              f'{"ms each":>7}')
+              f'{"ms each":>7} {"keys again":>10}')
         done = 0
         report = drive(desktop, 0)
         print(f'{0:>11} {private_dirty_kb(pid):>10} {report[2]:>11} {report[3]:>7} {"":>7}')
@@ -69,7 +73,7 @@ def main():
             report = drive(desktop, step)
             done += step
             print(f'{done:>11} {private_dirty_kb(pid):>10} {report[2]:>11} {report[3]:>7} '
-                  f'{float(report[1]):>7.1f}', flush=True)
+                  f'{float(report[1]):>7.1f} {report[4]:>10}', flush=True)
     finally:
         if program:
             program.stop()

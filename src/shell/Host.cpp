@@ -29,6 +29,7 @@ TfrmHost::~TfrmHost() {
 
 void TfrmHost::FormCreate() {
     if (!LoadSettings()) ShowFirstRun();
+    ApplicationIcon.AssignHandle(Application.Icon());
 
     Application.OnDeactivate = [this] { StopTool(); };
     Application.SetHelpFile(ExecutableFolder() + kHelpFileName);
@@ -45,7 +46,7 @@ void TfrmHost::FormCreate() {
                                   LoadCursorW(Application.Instance(), tool.CursorResource));
 
     xtiMain.SetHint(Application.Title());
-    xtiMain.Icon().AssignHandle(Application.Icon());
+    xtiMain.SetIcon(ApplicationIcon);
 }
 
 void TfrmHost::FormDestroy() {

@@ -45,6 +45,9 @@ public:
     void mniStartClick(TMenuItem& sender);
     TTrayIcon& ToolIcon(int tool) { return xtiTools[tool]; }
 
+    // The application icon at the tray's size, made once: the main icon
+    // shows it whenever no tool runs.
+    TIcon ApplicationIcon;
     TPopupMenu pmnTray{L"pmnTray"};
     // The tray icons come after their menu, so they let go of it first:
     // xtiMagnifier, xtiScreenshot, xtiMeasurer, xtiDropper in tool order.

@@ -62,7 +62,7 @@ void TfrmHost::SetToolIcons(TIconState state, unsigned tools) {
         // The main icon shows which tool runs, for when it is the only icon.
         if (IsTool(CurrentTool)) ShowListEntry(xtiMain, ToolIcon(CurrentTool).Icons(), IconActive);
     } else {
-        xtiMain.Icon().AssignHandle(Application.Icon());
+        xtiMain.SetIcon(ApplicationIcon);
     }
 }
 
