@@ -21,6 +21,7 @@ DRIVER = next(d for d in (BUILD.parent / 'win64' / 'bench' / 'soak' / 'soak_driv
 LETTERS = 'GSMD'
 HOT_KEYS = ['MagnifierKey', 'ScreenshotKey', 'MeasurerKey', 'DropperKey']
 STEP = 100
+EMPTY_PROGRAM = BUILD / 'bench' / 'soak' / 'empty_program.exe'
 
 
 def private_dirty_kb(pid):
@@ -46,11 +47,34 @@ def drive(desktop, count):
     return result.stdout.split()
 
 
+def settled_kb(pid):
+    """Private memory once it has stopped moving: the same figure twice,
+    half a second apart."""
+    previous = [None]
+
+    def settled():
+        now = private_dirty_kb(pid)
+        same, previous[0] = now == previous[0], now
+        return now if same else None
+
+    return wait_until(settled, timeout=30, interval=0.5, what='memory to settle')
+
+
+def empty_program_kb(desktop):
+    process = desktop.spawn(EMPTY_PROGRAM)
+    try:
+        return settled_kb(wait_until(lambda: unix_pid(EMPTY_PROGRAM), what='the empty program'))
+    finally:
+        process.terminate()
+        process.wait(timeout=10)
+
+
 def main():
     total = int(sys.argv[1]) if len(sys.argv) > 1 else 1000
     desktop = WineDesktop(BUILD / 'bench-soak').start()
     program = None
     try:
+        empty = empty_program_kb(desktop)
         desktop.reg_delete(SETTINGS_KEY)
         desktop.reg_add(SETTINGS_KEY, '@Version', '1.71')
         desktop.reg_add(OPTIONS_KEY, 'AutoStart', '0')
@@ -61,13 +85,15 @@ def main():
         # outside its desktop.
         desktop.move(desktop.width // 2, desktop.height // 2)
         pid = wait_until(lambda: unix_pid(program.exe), what='the program\'s process')
-        print(f'soak of {program.exe} ({program.exe.stat().st_size} bytes), '
-              f'{total} activations cycling {len(LETTERS)} tools')
+        idle = settled_kb(pid)
+        print(f'{program.exe}: {program.exe.stat().st_size} bytes; idle private memory '
+              f'{idle} kB, an empty program {empty} kB, {idle - empty} kB more')
+        print(f'soak: {total} activations through the hot keys, cycling {len(LETTERS)} tools')
         print(f'{"activations":>11} {"private kB":>10} {"GDI objects":>11} {"windows":>7} '
               f'{"ms each":>7} {"keys again":>10}')
-        done = 0
         report = drive(desktop, 0)
-        print(f'{0:>11} {private_dirty_kb(pid):>10} {report[2]:>11} {report[3]:>7} {"":>7}')
+        print(f'{0:>11} {private_dirty_kb(pid):>10} {report[2]:>11} {report[3]:>7}')
+        done = 0
         while done < total:
             step = min(STEP, total - done)
             report = drive(desktop, step)
