@@ -37,6 +37,8 @@ public:
     virtual void MenuCommand(TToolCommand command);
     // The context menu's information item reads "Hide &info" or "Show &info".
     virtual bool InfoShown() const { return false; }
+    // The tool holds something (a selection, a colour) its commands act on.
+    virtual bool Marked() const { return false; }
 
 protected:
     TToolActivation& Activation;

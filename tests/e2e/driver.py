@@ -141,6 +141,10 @@ class WineDesktop:
     def activate(self, hwnd):
         self.wine(PROBE_EXE, 'activate', hwnd, check=False)
 
+    def redraw(self, hwnd):
+        """Has a window repaint itself entirely, as when something uncovers it."""
+        self.wine(PROBE_EXE, 'redraw', hwnd, check=False)
+
     # -- input
 
     def _xdotool(self, *args):
@@ -170,6 +174,17 @@ class WineDesktop:
         self._xdotool('click', button)
         time.sleep(0.1)
         self._xdotool('keyup', modifier)
+
+    def press(self, x, y, button=1):
+        self._xdotool('mousemove', x, y, 'mousedown', button)
+
+    def release(self, x, y, button=1):
+        self._xdotool('mousemove', x, y, 'mouseup', button)
+
+    def drag(self, x0, y0, x1, y1):
+        """A left drag in two steps, as a hand would make it."""
+        self._xdotool('mousemove', x0, y0, 'mousedown', 1, 'mousemove', (x0 + x1) // 2,
+                      (y0 + y1) // 2, 'mousemove', x1, y1, 'mouseup', 1)
 
     def click(self, x, y, button=1):
         self._xdotool('mousemove', x, y)

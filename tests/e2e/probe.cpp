@@ -7,6 +7,7 @@
 //   probe close HWND     sends that one window a close request
 //   probe move HWND X Y  moves a window without activating it, to look at
 //                        what a full-screen window covers
+//   probe redraw HWND    has a window repaint itself entirely, now
 //   probe pattern X Y W H [MS [SIDE]]  shows a window of coloured squares of
 //                          SIDE pixels (7 unless given) until ended; with MS
 //                          above 0 they change colour every MS milliseconds,
@@ -149,6 +150,13 @@ int main(int argc, char** argv) {
             reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
         return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
     }
+    if (argc >= 3 && !strcmp(argv[1], "redraw")) {
+        HWND window =
+            reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
+        return RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW)
+                   ? 0
+                   : 1;
+    }
     if (argc >= 5 && !strcmp(argv[1], "move")) {
         HWND window =
             reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
@@ -161,7 +169,7 @@ int main(int argc, char** argv) {
         return ShowPattern(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
                            argc >= 7 ? atoi(argv[6]) : 0, argc >= 8 ? atoi(argv[7]) : 7);
     fprintf(stderr, "usage: probe windows | foreground | activate HWND | close HWND | "
-                    "move HWND X Y | "
+                    "move HWND X Y | redraw HWND | "
                     "pattern X Y W H [MS [SIDE]]\n");
     return 2;
 }
