@@ -44,6 +44,8 @@ void TfrmHost::CreateTrayMenu() {
     for (const TrayMenuItem& item : kTrayMenu)
         pmnTray.Add(item.name, item.caption, item.tag);
     pmnTray.Find(L"mniExit")->OnClick = [this](TMenuItem&) { mniExitClick(); };
+    pmnTray.Find(L"mniPreferences")->OnClick = [this](TMenuItem&) { mniPreferencesClick(); };
+    pmnTray.Find(L"mniAbout")->OnClick = [this](TMenuItem&) { mniAboutClick(); };
     for (const ToolMenuItem& item : kToolItems)
         pmnTray.Find(item.name)->OnClick = [this](TMenuItem& sender) { mniStartClick(sender); };
     pmnTray.OnPopup = [this](TPopupMenu& sender) { pmnTrayPopup(sender); };
