@@ -120,7 +120,14 @@ void TfrmSetup::trbChange() {
 
 void TfrmSetup::FormKeyDown(WORD& key) {
     // A lone Alt would put the dialog into its system menu's keyboard mode.
-    if (key == VK_MENU) key = 0;
+    // A hot-key box must see it all the same: some hot-key controls learn of
+    // the modifiers only from their own key-downs, and without it no
+    // combination with Alt could be typed.
+    if (key != VK_MENU) return;
+    const HWND focus = GetFocus();
+    for (int box : kHotKeyBoxes)
+        if (focus == Item(box)) return;
+    key = 0;
 }
 
 void TfrmSetup::edtDPIKeyPress(wchar_t& key) {

@@ -32,6 +32,8 @@ TEST(RulerMarks, InchesAboveAndCentimetresBelowAtTheDesignSize) {
         {0, 333, 254, {8, 262}, {8, 108, 208, 308}},
         // 50.39 pixels a centimetre: each mark rounded to the nearest pixel.
         {0, 200, 128, {8, 136}, {8, 58, 109, 159}},
+        // The value the calibrator end-to-end test types.
+        {0, 133, 50, {8, 58, 108}, {8, 28, 47, 67, 87, 106}},
         // A box too small for any mark.
         {0, 16, 96, {}, {}},
     };
