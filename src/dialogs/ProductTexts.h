@@ -2,4 +2,4 @@
 #pragma once
 
 inline constexpr wchar_t kProductDescription[] =
-    L"Magnifier, screenshots, measurements and colours from the tray";
+    L"Magnify, capture, measure and pick screen colours";

@@ -36,6 +36,12 @@ LOGFONTW MessageFont() {
 
 TDialog::TDialog(TDialogParams params) : params_(params) {}
 
+TDialog::~TDialog() {
+    // The derived dialog is gone already: the messages of the window's
+    // destruction must not reach its handlers.
+    if (window_) SetWindowLongPtrW(window_.get(), DWLP_USER, 0);
+}
+
 int TDialog::Scale(int designLength) const {
     return MulDiv(designLength, fontHeight_, params_.designFontHeight);
 }
@@ -50,7 +56,7 @@ UniqueFont TDialog::MakeFont(int designHeight, bool bold, bool underline) const 
     return UniqueFont(CreateFontIndirectW(&font));
 }
 
-int TDialog::ShowModal() {
+void TDialog::Create() {
     // The hot-key box, track bar and up-down classes.
     INITCOMMONCONTROLSEX classes{sizeof classes,
                                  ICC_HOTKEY_CLASS | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
@@ -79,7 +85,11 @@ int TDialog::ShowModal() {
     SetWindowPos(window, nullptr, work.left + (work.right - work.left - width) / 2,
                  work.top + (work.bottom - work.top - height) / 2, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
+int TDialog::ShowModal() {
+    if (!window_) Create();
+    HWND window = Handle();
     ShowWindow(window, SW_SHOWNORMAL);
     SetForegroundWindow(window);
     if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE))

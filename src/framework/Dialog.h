@@ -32,7 +32,7 @@ struct TDialogParams {
 class TDialog {
 public:
     explicit TDialog(TDialogParams params);
-    virtual ~TDialog() = default;
+    virtual ~TDialog();
     TDialog(const TDialog&) = delete;
     TDialog& operator=(const TDialog&) = delete;
 
@@ -41,6 +41,9 @@ public:
     // IDCANCEL). Errors of the creation reach the caller, errors of the
     // handlers while it runs are shown and it goes on.
     int ShowModal();
+    // Creates the dialog hidden, with its controls, the adopted font and its
+    // FormCreate, centred on the screen; ShowModal does it when not done yet.
+    void Create();
     // Ends the modal run with this result.
     void ModalResult(int result);
 

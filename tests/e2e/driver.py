@@ -135,6 +135,10 @@ class WineDesktop:
     def foreground(self):
         return int(self.wine(PROBE_EXE, 'foreground').stdout.strip())
 
+    def focus(self):
+        """The window that has the keyboard focus, 0 if none."""
+        return int(self.wine(PROBE_EXE, 'focus').stdout.strip())
+
     def close_window(self, hwnd):
         self.wine(PROBE_EXE, 'close', hwnd, check=False)
 

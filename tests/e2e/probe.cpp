@@ -3,6 +3,7 @@
 // xdotool cannot see them.
 //   probe windows        one JSON object per visible-or-not top-level window
 //   probe foreground     the foreground window's handle
+//   probe focus          the window that has the keyboard focus, 0 if none
 //   probe activate HWND  makes another window the foreground one
 //   probe close HWND     sends that one window a close request
 //   probe move HWND X Y  moves a window without activating it, to look at
@@ -183,6 +184,14 @@ int main(int argc, char** argv) {
                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetForegroundWindow())));
         return 0;
     }
+    if (argc >= 2 && !strcmp(argv[1], "focus")) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(GetForegroundWindow(), nullptr), &info);
+        printf("%llu\n",
+               static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(info.hwndFocus)));
+        return 0;
+    }
     if (argc >= 3 && !strcmp(argv[1], "activate")) {
         HWND window =
             reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
@@ -219,7 +228,7 @@ int main(int argc, char** argv) {
     if (argc >= 6 && !strcmp(argv[1], "pattern"))
         return ShowPattern(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
                            argc >= 7 ? atoi(argv[6]) : 0, argc >= 8 ? atoi(argv[7]) : 7);
-    fprintf(stderr, "usage: probe windows | foreground | activate HWND | close HWND | "
+    fprintf(stderr, "usage: probe windows | foreground | focus | activate HWND | close HWND | "
                     "move HWND X Y | controls HWND | record FILE ARGS... | "
                     "pattern X Y W H [MS [SIDE]]\n");
     return 2;

@@ -62,13 +62,20 @@ def open_from_tray(desktop, program, caption, title):
     for text, words in ocr_lines(desktop.screenshot().crop((left, top, right, bottom))):
         if text.startswith(caption):
             desktop.click(left + words[0]['x'] + 5, top + words[0]['y'] + words[0]['h'] // 2)
-            dialog = desktop.wait_for_window(title=title, pid=program.pid, visible=True)
-            # Wine hands the keyboard to a window of a process only after an
-            # input event of its own once the tray has had the click: a click
-            # on the caption, as a user looking at the dialog would.
-            desktop.click(dialog['rect'][0] + 60, dialog['rect'][1] + 10)
-            return dialog
+            return keyboard_ready(desktop, desktop.wait_for_window(title=title, pid=program.pid,
+                                                                   visible=True))
     raise AssertionError(f'no {caption!r} in the tray menu')
+
+
+def keyboard_ready(desktop, dialog):
+    """Clicks the dialog's caption, as a user looking at it would, and waits
+    until a control of the dialog has the keyboard focus. Without an input
+    event of its own Wine may leave the keyboard where the last click went
+    (the tray, its menu), and keys typed then are lost."""
+    desktop.click(dialog['rect'][0] + 60, dialog['rect'][1] + 10)
+    wait_until(lambda: desktop.focus() in {c['hwnd'] for c in controls(desktop, dialog).values()},
+               what=f'the keyboard in {dialog["title"]}')
+    return dialog
 
 
 def tray_icons_now(desktop):
@@ -249,7 +256,7 @@ def test_first_start_shows_the_welcome_dialog_closed_by_enter_and_escape(desktop
     desktop.reg_delete(SETTINGS_KEY)
     p = Vantacle(desktop).start(expect_welcome=True)
     try:
-        dialog = desktop.find_window(title='Welcome!', visible=True)
+        dialog = keyboard_ready(desktop, desktop.find_window(title='Welcome!', visible=True))
         assert desktop.foreground() == dialog['hwnd']
         texts = [x['text'] for x in controls(desktop, dialog).values()]
         assert texts[1] == 'Vantacle Pro'
@@ -274,6 +281,7 @@ def test_about_shows_the_version_blocks_the_tools_and_closes_by_enter(desktop, s
     icons = wait_for_tray(desktop, [(name, 'unavailable') for name in reversed(TOOLS)])
     # A click on a greyed tool icon starts nothing.
     desktop.click(*icons[0].centre)
+    keyboard_ready(desktop, dialog)
     desktop.key('Return')
     wait_closed(desktop, dialog)
     wait_for_tray(desktop, [(name, 'normal') for name in reversed(TOOLS)])
@@ -284,10 +292,14 @@ def test_about_link_opens_the_home_page_with_the_http_handler_and_closes(desktop
                                                                          start_program):
     record = Path(PROBE_EXE).parent / 'opened-address.txt'
     record.unlink(missing_ok=True)
-    handler = r'HKCU\Software\Classes\http\shell\open\command'
+    # The prefix's handler of http addresses, replaced by one that records
+    # what it was given.
+    handler = r'HKCR\http\shell\open\command'
+    browser = desktop.reg_query(handler)['(Default)'][1]
     windows_record = 'Z:' + str(record).replace('/', '\\')
     windows_probe = 'Z:' + str(PROBE_EXE).replace('/', '\\')
-    desktop.reg_add(handler, '', f'"{windows_probe}" record "{windows_record}" "%1"')
+    set_default = lambda value: desktop.wine('reg', 'add', handler, '/ve', '/d', value, '/f')
+    set_default(f'"{windows_probe}" record "{windows_record}" "%1"')
     try:
         p = start_program(**STORED)
         dialog = open_from_tray(desktop, p, 'About', 'About')
@@ -298,4 +310,4 @@ def test_about_link_opens_the_home_page_with_the_http_handler_and_closes(desktop
                             what='the http handler to run')
         assert opened == 'http://www.quillmont.com/vantacle/'
     finally:
-        desktop.reg_delete(r'HKCU\Software\Classes\http')
+        set_default(browser)
