@@ -9,7 +9,7 @@ from pathlib import Path
 import pytest
 
 from driver import OPTIONS_KEY, PROBE_EXE, SETTINGS_KEY, Vantacle, wait_until
-from test_tray import TOOLS, ocr_lines, wait_for_tray
+from test_tray import TOOLS, ocr_lines, tray_icons, wait_for_tray
 
 CTRL_ALT_M = 0x4000 | 0x8000 | ord('M')
 CTRL_ALT_S = 0x4000 | 0x8000 | ord('S')
@@ -35,10 +35,6 @@ def controls(desktop, dialog):
     return {c['id']: c for c in map(json.loads, out.splitlines())}
 
 
-def by_text(ctrls, text):
-    return next(c for c in ctrls.values() if c['text'] == text)
-
-
 def centre(control):
     left, top, right, bottom = control['rect']
     return (left + right) // 2, (top + bottom) // 2
@@ -51,7 +47,7 @@ def options(desktop):
 def open_from_tray(desktop, program, caption, title):
     """Opens the tray menu with a click on the first icon (the right button,
     which every icon answers) and chooses an item; returns the dialog."""
-    icons = wait_until(lambda: tray_icons_now(desktop), what='a tray icon')
+    icons = wait_until(lambda: tray_icons(desktop), what='a tray icon')
     x, y = icons[0].centre
     desktop.click(x, y, button=3)
     menu = wait_until(lambda: desktop.find_window(cls='#32768', pid=program.pid, visible=True),
@@ -78,11 +74,6 @@ def keyboard_ready(desktop, dialog):
     return dialog
 
 
-def tray_icons_now(desktop):
-    from test_tray import tray_icons
-    return tray_icons(desktop)
-
-
 def wait_value(desktop, dialog, cid, want, field='value'):
     return wait_until(lambda: controls(desktop, dialog)[cid][field] == want,
                       what=f'control {cid} {field} {want!r}')
@@ -97,10 +88,9 @@ def wait_closed(desktop, dialog):
 CHB_TOOLS = [101, 102, 103, 104]
 HTK_MAGNIFIER = 112
 PNT_CALIBRATOR, EDT_DPI, UDN_DPI = 133, 135, 136
-TRB_WIDTH, LBL_WIDTH_VALUE, TRB_HEIGHT, LBL_HEIGHT_VALUE, TRB_ZOOM, LBL_ZOOM_VALUE = 142, 143, 145, 146, 148, 149
+TRB_WIDTH, LBL_WIDTH_VALUE, TRB_HEIGHT, LBL_HEIGHT_VALUE = 142, 143, 145, 146
+TRB_ZOOM, LBL_ZOOM_VALUE, UDN_QUALITY = 148, 149, 183
 RBN_CONTRAST, RBN_CURSOR = [161, 162, 163], [171, 172, 173]
-UDN_QUALITY = 183
-OK, CANCEL = 1, 2
 
 
 # ---------------------------------------------------------------- Preferences
@@ -141,6 +131,9 @@ def test_hot_keys_are_off_while_open_and_cancel_keeps_the_old_ones(desktop, star
     # The Screenshot tool's own combination reaches the hot-key box instead
     # of starting the tool: no hot key is registered while the dialog is open.
     desktop.key('alt+n')
+    # A key without Ctrl or Alt is refused: the box empties.
+    desktop.key('m')
+    wait_value(desktop, dialog, HTK_MAGNIFIER, 0)
     desktop.key('ctrl+alt+s')
     wait_value(desktop, dialog, HTK_MAGNIFIER, BOX_CTRL_ALT_S)
     assert not desktop.find_window(cls='TfrmHost', pid=p.pid, visible=True)
@@ -265,16 +258,18 @@ def test_first_start_shows_the_welcome_dialog_closed_by_enter_and_escape(desktop
         assert texts[4] == 'OK'
         desktop.key(key)
         wait_closed(desktop, dialog)
-        wait_until(lambda: tray_icons_now(desktop), what='the tray icon after the welcome')
+        wait_until(lambda: tray_icons(desktop), what='the tray icon after the welcome')
         assert p.running()
     finally:
         p.stop()
 
 
-def test_about_shows_the_version_blocks_the_tools_and_closes_by_enter(desktop, start_program):
+def test_about_shows_the_version_blocks_the_tools_and_its_link_opens_the_home_page(
+        desktop, start_program):
     p = start_program(**dict(STORED, MagnifierIcon='1', ScreenshotIcon='1', MeasurerIcon='1',
                              DropperIcon='1'))
-    wait_for_tray(desktop, [(name, 'normal') for name in reversed(TOOLS)])
+    normal = [(name, 'normal') for name in reversed(TOOLS)]
+    wait_for_tray(desktop, normal)
     dialog = open_from_tray(desktop, p, 'About', 'About')
     texts = [x['text'] for x in controls(desktop, dialog).values()]
     assert texts[1] == 'Vantacle Pro' and 'version 1.71' in texts and texts[-1] == 'Close'
@@ -284,30 +279,25 @@ def test_about_shows_the_version_blocks_the_tools_and_closes_by_enter(desktop, s
     keyboard_ready(desktop, dialog)
     desktop.key('Return')
     wait_closed(desktop, dialog)
-    wait_for_tray(desktop, [(name, 'normal') for name in reversed(TOOLS)])
+    wait_for_tray(desktop, normal)
     assert not desktop.find_window(cls='TfrmHost', pid=p.pid, visible=True)
 
-
-def test_about_link_opens_the_home_page_with_the_http_handler_and_closes(desktop,
-                                                                         start_program):
+    # The prefix's handler of http addresses, replaced by one that records
+    # the address it is given.
     record = Path(PROBE_EXE).parent / 'opened-address.txt'
     record.unlink(missing_ok=True)
-    # The prefix's handler of http addresses, replaced by one that records
-    # what it was given.
     handler = r'HKCR\http\shell\open\command'
     browser = desktop.reg_query(handler)['(Default)'][1]
-    windows_record = 'Z:' + str(record).replace('/', '\\')
-    windows_probe = 'Z:' + str(PROBE_EXE).replace('/', '\\')
-    set_default = lambda value: desktop.wine('reg', 'add', handler, '/ve', '/d', value, '/f')
-    set_default(f'"{windows_probe}" record "{windows_record}" "%1"')
+    set_handler = lambda value: desktop.wine('reg', 'add', handler, '/ve', '/d', value, '/f')
+    windows = lambda path: 'Z:' + str(path).replace('/', '\\')
+    set_handler(f'"{windows(PROBE_EXE)}" record "{windows(record)}" "%1"')
     try:
-        p = start_program(**STORED)
         dialog = open_from_tray(desktop, p, 'About', 'About')
-        link = by_text(controls(desktop, dialog), 'http://www.quillmont.com/vantacle/')
+        link = controls(desktop, dialog)[105]
+        assert link['text'] == 'http://www.quillmont.com/vantacle/'
         desktop.click(*centre(link))
         wait_closed(desktop, dialog)
-        opened = wait_until(lambda: record.exists() and record.read_text().strip(),
-                            what='the http handler to run')
-        assert opened == 'http://www.quillmont.com/vantacle/'
+        assert wait_until(lambda: record.exists() and record.read_text().strip(),
+                          what='the http handler to run') == link['text']
     finally:
-        set_default(browser)
+        set_handler(browser)

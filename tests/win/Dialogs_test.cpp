@@ -1,14 +1,12 @@
 // The three dialogs laid out in the system's message font at 100, 125 and
-// 150 percent: every caption fits its control, every control lies inside the
-// dialog, and the dialog grows with the font.
+// 150 percent: the dialog grows with the font, every control lies inside it
+// and every caption fits its control.
 #include "dialogs/About.h"
 #include "dialogs/FirstRun.h"
 #include "dialogs/Setup.h"
-#include "framework/Application.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -33,91 +31,56 @@ private:
     NONCLIENTMETRICSW saved_{};
 };
 
-std::wstring Text(HWND w) {
-    wchar_t text[1024] = L"";
-    GetWindowTextW(w, text, 1024);
-    return text;
-}
-
-// The room a control's caption needs beside what the control draws itself.
-struct Need {
-    int extraWidth;
-    bool wraps;
-};
-
-Need CaptionNeed(HWND control) {
-    wchar_t cls[64] = L"";
-    GetClassNameW(control, cls, 64);
-    const LONG style = GetWindowLongW(control, GWL_STYLE);
-    if (!_wcsicmp(cls, WC_STATICW)) return {0, (style & SS_TYPEMASK) == SS_LEFT};
+// What a control draws beside its caption: a check box's box, a button's edges.
+int CaptionMargin(const wchar_t* cls, LONG style) {
+    if (!_wcsicmp(cls, WC_STATICW)) return 0;
     switch (style & BS_TYPEMASK) {
     case BS_AUTOCHECKBOX:
     case BS_AUTORADIOBUTTON:
-        // The box or circle and the gap before the text.
-        return {GetSystemMetrics(SM_CXMENUCHECK) + 6, false};
+        return GetSystemMetrics(SM_CXMENUCHECK) + 6;
     case BS_GROUPBOX:
-        return {20, false};
+        return 20;
     default:
-        return {12, false}; // a push button's edges
+        return 12;
     }
 }
 
-struct Overflow {
-    std::wstring text;
-    SIZE need, room;
-};
-
-std::vector<Overflow> ClippedCaptions(HWND dialog) {
-    std::vector<Overflow> clipped;
+// The captions of a dialog that do not fit, and the controls outside it.
+std::vector<std::wstring> Clipped(HWND dialog) {
+    std::vector<std::wstring> clipped;
     RECT client;
     GetClientRect(dialog, &client);
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        RECT r;
+        wchar_t text[1024] = L"", cls[64] = L"";
+        GetWindowTextW(c, text, 1024);
+        GetClassNameW(c, cls, 64);
+        RECT r, room;
         GetWindowRect(c, &r);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
         if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom)
-            clipped.push_back({L"outside the dialog: " + Text(c),
-                               {r.right, r.bottom},
-                               {client.right, client.bottom}});
-        const std::wstring text = Text(c);
-        wchar_t cls[64] = L"";
-        GetClassNameW(c, cls, 64);
-        if (text.empty() || (_wcsicmp(cls, WC_STATICW) && _wcsicmp(cls, WC_BUTTONW))) continue;
-        const Need need = CaptionNeed(c);
-        RECT room;
+            clipped.push_back(L"outside: " + std::wstring(text));
+        if (!*text || (_wcsicmp(cls, WC_STATICW) && _wcsicmp(cls, WC_BUTTONW))) continue;
+        const LONG style = GetWindowLongW(c, GWL_STYLE);
+        const bool wraps = !_wcsicmp(cls, WC_STATICW) && (style & SS_TYPEMASK) == SS_LEFT;
+        const int margin = CaptionMargin(cls, style);
         GetClientRect(c, &room);
         HDC dc = GetDC(c);
         HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)));
-        RECT calc{0, 0, room.right - need.extraWidth, 0};
-        DrawTextW(dc, text.c_str(), -1, &calc,
-                  DT_CALCRECT | (need.wraps ? DT_WORDBREAK : DT_SINGLELINE));
+        RECT need{0, 0, room.right - margin, 0};
+        DrawTextW(dc, text, -1, &need, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
         SelectObject(dc, old);
         ReleaseDC(c, dc);
-        const bool fits =
-            need.wraps ? calc.bottom <= room.bottom && calc.right <= room.right
-                       : calc.right + need.extraWidth <= room.right && calc.bottom <= room.bottom;
-        if (!fits)
-            clipped.push_back(
-                {text, {calc.right + need.extraWidth, calc.bottom}, {room.right, room.bottom}});
+        if (need.right + margin > room.right || need.bottom > room.bottom)
+            clipped.push_back(std::wstring(text) + L": needs " +
+                              std::to_wstring(need.right + margin) + L" x " +
+                              std::to_wstring(need.bottom) + L", has " +
+                              std::to_wstring(room.right) + L" x " + std::to_wstring(room.bottom));
     }
     return clipped;
 }
 
-std::unique_ptr<TDialog> MakeSetup() {
-    auto setup = std::make_unique<TfrmSetup>();
-    setup->Create();
-    // The widest texts the value labels ever show.
-    SetDlgItemTextW(setup->Handle(), lblWidthValue, LensSizeText(kLensPositionMax).c_str());
-    SetDlgItemTextW(setup->Handle(), lblZoomValue, ZoomText(kZoomMax).c_str());
-    return setup;
-}
-std::unique_ptr<TDialog> MakeFirstRun() {
-    auto dialog = std::make_unique<TfrmFirstRun>();
-    dialog->Create();
-    return dialog;
-}
-std::unique_ptr<TDialog> MakeAbout() {
-    auto dialog = std::make_unique<TfrmAbout>();
+template <typename T> std::unique_ptr<TDialog> Created() {
+    auto dialog = std::make_unique<T>();
     dialog->Create();
     return dialog;
 }
@@ -126,26 +89,28 @@ std::unique_ptr<TDialog> MakeAbout() {
 TEST(Dialogs, CaptionsFitAtEveryScaling) {
     struct Case {
         const char* name;
-        std::function<std::unique_ptr<TDialog>()> make;
+        std::unique_ptr<TDialog> (*make)();
         SIZE designClient;
     };
-    const Case dialogs[] = {{"Preferences", MakeSetup, {424, 391}},
-                            {"Welcome", MakeFirstRun, {375, 250}},
-                            {"About", MakeAbout, {369, 200}}};
+    const Case dialogs[] = {{"Preferences", Created<TfrmSetup>, {424, 391}},
+                            {"Welcome", Created<TfrmFirstRun>, {375, 250}},
+                            {"About", Created<TfrmAbout>, {369, 200}}};
     // Tahoma of 8 points at 96, 120 and 144 pixels per inch.
     for (int height : {11, 14, 17}) {
         MessageFontHeight font(height);
         for (const Case& c : dialogs) {
             SCOPED_TRACE(::testing::Message() << c.name << " at font height " << height);
             std::unique_ptr<TDialog> dialog = c.make();
+            // The widest texts the value labels ever show.
+            SetDlgItemTextW(dialog->Handle(), lblWidthValue,
+                            LensSizeText(kLensPositionMax).c_str());
+            SetDlgItemTextW(dialog->Handle(), lblZoomValue, ZoomText(kZoomMax).c_str());
             RECT client;
             GetClientRect(dialog->Handle(), &client);
             EXPECT_EQ(client.right, MulDiv(c.designClient.cx, height, 11));
             EXPECT_EQ(client.bottom, MulDiv(c.designClient.cy, height, 11));
-            for (const Overflow& o : ClippedCaptions(dialog->Handle()))
-                ADD_FAILURE() << "\"" << std::string(o.text.begin(), o.text.end()) << "\" needs "
-                              << o.need.cx << " x " << o.need.cy << ", has " << o.room.cx << " x "
-                              << o.room.cy;
+            for (const std::wstring& clipped : Clipped(dialog->Handle()))
+                ADD_FAILURE() << std::string(clipped.begin(), clipped.end());
         }
     }
 }
