@@ -22,7 +22,7 @@ constexpr int kTitleFontHeight = 32;
 constexpr int kDesignFontHeight = 11;
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 
-constexpr TControlSpec kControls[] = {
+constexpr TControlDef kControls[] = {
     {imgIcon, L"STATIC", L"", SS_ICON | SS_CENTERIMAGE, 16, 16, 32, 32},
     {lblVantacle, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 60, 6, 300, 40},
     {lblDescription, L"STATIC", kProductDescription, SS_LEFT | SS_NOPREFIX, 60, 50, 300, 16},

@@ -15,7 +15,7 @@ constexpr wchar_t kText[] =
 
 constexpr int kTitleFontHeight = 24;
 
-constexpr TControlSpec kControls[] = {
+constexpr TControlDef kControls[] = {
     {imgIcon, L"STATIC", L"", SS_ICON | SS_CENTERIMAGE, 16, 16, 32, 32},
     {lblVantacle, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 60, 10, 300, 32},
     {lblDescription, L"STATIC", kProductDescription, SS_LEFT | SS_NOPREFIX, 60, 44, 304, 16},

@@ -21,7 +21,7 @@ constexpr int hTray = 14, hHotKey = 15, hWidth = 16, hHeight = 17, hZoom = 18, h
               hAutoStart = 20, hOk = 21, hCancel = 22, hContrast = 29, hRuler = 30, hDPI = 31,
               hQuality = 32;
 
-constexpr TControlSpec kControls[] = {
+constexpr TControlDef kControls[] = {
     {grbTrayIcons, WC_BUTTONW, L"Tray icons", kGroup, 8, 6, 200, 66},
     {chbMagnifier, WC_BUTTONW, L"Ma&gnifier", kCheck, 18, 24, 86, 19, hTray},
     {chbScreenshot, WC_BUTTONW, L"&Screenshot", kCheck, 108, 24, 94, 19, hTray},

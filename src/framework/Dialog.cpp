@@ -135,7 +135,7 @@ void TDialog::AdoptMessageFont() {
 }
 
 void TDialog::CreateControls() {
-    for (const TControlSpec& c : params_.controls) {
+    for (const TControlDef& c : params_.controls) {
         HWND control = CreateWindowExW(
             c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, Scale(c.x), Scale(c.y),
             Scale(c.width), Scale(c.height), Handle(),

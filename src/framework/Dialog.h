@@ -11,7 +11,7 @@
 
 // One control, in pixels at the design font; created in table order, which
 // is therefore also the tab order.
-struct TControlSpec {
+struct TControlDef {
     int id;
     const wchar_t* className;
     const wchar_t* text;
@@ -26,7 +26,7 @@ struct TDialogParams {
     const wchar_t* caption;
     int clientWidth, clientHeight; // at the design font
     int designFontHeight;          // absolute, in pixels
-    std::span<const TControlSpec> controls;
+    std::span<const TControlDef> controls;
 };
 
 class TDialog {
