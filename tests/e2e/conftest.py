@@ -49,8 +49,11 @@ def start_program(desktop):
         desktop.reg_delete(SETTINGS_KEY)
         desktop.reg_delete(RUN_KEY, 'Vantacle')
         desktop.reg_add(SETTINGS_KEY, '@Version', '1.71')
+        desktop.reg_add_strings(OPTIONS_KEY, {name: value for name, value in options.items()
+                                              if not isinstance(value, tuple)})
         for name, value in options.items():
-            desktop.reg_add(OPTIONS_KEY, name, *(value if isinstance(value, tuple) else (value,)))
+            if isinstance(value, tuple):
+                desktop.reg_add(OPTIONS_KEY, name, *value)
         p = Vantacle(desktop).start()
         running.append(p)
         return p

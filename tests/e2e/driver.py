@@ -105,6 +105,24 @@ class WineDesktop:
     def reg_add(self, key, name, data, kind='REG_SZ'):
         self.wine('reg', 'add', key, '/v', name, '/t', kind, '/d', str(data), '/f')
 
+    def reg_add_strings(self, key, values):
+        """Writes string values under a key with one start of Wine's reg: a
+        start of a program is the slow, and under load the flaky, part."""
+        if not values:
+            return
+        def quoted(text):
+            return '"' + str(text).replace('\\', '\\\\').replace('"', '\\"') + '"'
+        root, _, rest = key.partition('\\')
+        root = {'HKCU': 'HKEY_CURRENT_USER', 'HKLM': 'HKEY_LOCAL_MACHINE'}.get(root, root)
+        lines = ['Windows Registry Editor Version 5.00', '', f'[{root}\\{rest}]']
+        lines += [f'{quoted(name)}={quoted(data)}' for name, data in values.items()]
+        with tempfile.NamedTemporaryFile('w', suffix='.reg', delete=False, encoding='utf-16') as f:
+            f.write('\r\n'.join(lines) + '\r\n')
+        try:
+            self.wine('reg', 'import', 'Z:' + f.name.replace('/', '\\'))
+        finally:
+            os.unlink(f.name)
+
     def reg_delete(self, key, name=None):
         args = ['reg', 'delete', key, '/f'] + (['/v', name] if name else [])
         self.wine(*args, check=False)
@@ -134,6 +152,10 @@ class WineDesktop:
 
     def foreground(self):
         return int(self.wine(PROBE_EXE, 'foreground').stdout.strip())
+
+    def focus(self):
+        """The window that has the keyboard focus, 0 if none."""
+        return int(self.wine(PROBE_EXE, 'focus').stdout.strip())
 
     def close_window(self, hwnd):
         self.wine(PROBE_EXE, 'close', hwnd, check=False)
