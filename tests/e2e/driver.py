@@ -13,7 +13,8 @@ import tempfile
 import time
 from pathlib import Path
 
-from PIL import Image
+import pytest
+from PIL import Image, ImageChops
 
 ROOT = Path(__file__).resolve().parents[2]
 SCRIPTS = ROOT / 'scripts'
@@ -296,3 +297,53 @@ class Pattern:
             self.process.wait(timeout=5)
         except subprocess.TimeoutExpired:
             self.process.kill()
+
+
+SILVER = 0xC0
+
+
+def xor_silver(pixels, x, y):
+    pixels[x, y] = tuple(c ^ SILVER for c in pixels[x, y])
+
+
+def xor_frame(picture, rect):
+    """picture with the dotted frame of rect: four strokes, each from a
+    corner up to but not including the next, silver by exclusive-or where
+    x + y is odd."""
+    picture = picture.copy()
+    pixels = picture.load()
+    left, right = sorted((rect[0], rect[2]))
+    top, bottom = sorted((rect[1], rect[3]))
+    corners = [(left, top), (right, top), (right, bottom), (left, bottom), (left, top)]
+    for (x, y), end in zip(corners, corners[1:]):
+        while (x, y) != end:
+            if (x + y) % 2:
+                xor_silver(pixels, x, y)
+            x += (end[0] > x) - (end[0] < x)
+            y += (end[1] > y) - (end[1] < y)
+    return picture
+
+
+class FrozenPicture:
+    """What a tool shows over the frozen screen, compared pixel for pixel;
+    the information panel, parked at the bottom right corner, is left out."""
+
+    def __init__(self, desktop, program, frozen):
+        self.desktop, self.program, self.frozen = desktop, program, frozen
+        w, h = desktop.width, desktop.height
+        self.panel = (w - 16, h - 16, w, h)
+
+    def differing(self, expected):
+        shot = self.desktop.screenshot()
+        shot.paste(expected.crop(self.panel), self.panel[:2])
+        return ImageChops.difference(expected, shot).getbbox()
+
+    def shows(self, expected, what):
+        """Waits until the screen is exactly `expected`."""
+        try:
+            wait_until(lambda: self.differing(expected) is None, timeout=8, what=what)
+        except TimeoutError:
+            pytest.fail(f'{what}: the screen differs in {self.differing(expected)}')
+
+    def shows_frame(self, rect):
+        self.shows(xor_frame(self.frozen, rect), f'the frame of {rect}')
