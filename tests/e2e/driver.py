@@ -223,6 +223,13 @@ class WineDesktop:
                              check=True, stdout=subprocess.PIPE).stdout
         return Image.open(io.BytesIO(png)).convert('RGB')
 
+    def clipboard_bitmap(self):
+        """The clipboard's picture as another program reads it, or None."""
+        data = subprocess.run(['xclip', '-o', '-selection', 'clipboard', '-t', 'image/bmp'],
+                              env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                              timeout=10).stdout
+        return Image.open(io.BytesIO(data)).convert('RGB') if data[:2] == b'BM' else None
+
     def clipboard_text(self):
         return subprocess.run(['xclip', '-o', '-selection', 'clipboard'], env=self.env,
                               stdout=subprocess.PIPE, text=True, timeout=10).stdout

@@ -13,6 +13,7 @@
 //                        tab order, with its value where the control has one
 //   probe record FILE ARGS...  appends its arguments as one line to FILE,
 //                        standing in for a program the system starts
+//   probe holdclipboard  opens the clipboard and keeps it until ended
 //   probe pattern X Y W H [MS [SIDE]]  shows a window of coloured squares of
 //                          SIDE pixels (7 unless given) until ended; with MS
 //                          above 0 they change colour every MS milliseconds,
@@ -203,6 +204,13 @@ int main(int argc, char** argv) {
             reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
         return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
     }
+    if (argc >= 2 && !strcmp(argv[1], "holdclipboard")) {
+        if (!OpenClipboard(nullptr)) return 1;
+        printf("held\n");
+        fflush(stdout);
+        Sleep(INFINITE);
+        return 0;
+    }
     if (argc >= 3 && !strcmp(argv[1], "redraw")) {
         HWND window =
             reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
@@ -236,8 +244,9 @@ int main(int argc, char** argv) {
     if (argc >= 6 && !strcmp(argv[1], "pattern"))
         return ShowPattern(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
                            argc >= 7 ? atoi(argv[6]) : 0, argc >= 8 ? atoi(argv[7]) : 7);
-    fprintf(stderr, "usage: probe windows | foreground | focus | activate HWND | close HWND | "
-                    "move HWND X Y | redraw HWND | controls HWND | record FILE ARGS... | "
-                    "pattern X Y W H [MS [SIDE]]\n");
+    fprintf(stderr,
+            "usage: probe windows | foreground | focus | activate HWND | close HWND | "
+            "move HWND X Y | redraw HWND | holdclipboard | controls HWND | record FILE ARGS... | "
+            "pattern X Y W H [MS [SIDE]]\n");
     return 2;
 }
