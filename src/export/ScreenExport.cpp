@@ -65,18 +65,21 @@ void CopyScreenRect(HWND owner, const TBitmap& picture, const TToolRect& rect) {
 void SaveScreenRect(HWND owner, const TBitmap& picture, const TToolRect& rect) {
     TSaveDialog& dialog = svdScreenshot();
     if (!dialog.Execute(owner)) return;
-    UniqueBitmap bitmap = WorkingBitmap(picture, rect);
     // The type chosen decides the format, never the name's extension.
-    const int format = dialog.FilterIndex - 1;
-    int quality = Settings.JPEGQuality;
+    SaveRectToFile(picture, rect, dialog.FileName, dialog.FilterIndex - 1, Settings.JPEGQuality);
+}
+
+void SaveRectToFile(const TBitmap& picture, const TToolRect& rect, const std::wstring& fileName,
+                    int format, int quality) {
+    UniqueBitmap bitmap = WorkingBitmap(picture, rect);
     // A JPEG encoder refuses qualities beyond its scale.
     if (format == ImageFormatJpeg) quality = std::min(quality, kHighestJpegQuality);
     const Gdiplus::Status status =
-        EncodeGraphicToFile(TBitmapGraphic(bitmap.get()), dialog.FileName, format, quality, 0);
+        EncodeGraphicToFile(TBitmapGraphic(bitmap.get()), fileName, format, quality, 0);
     // A failed encoder has written nothing; the user hears of it.
     if (status != Gdiplus::Ok)
-        throw Error(FormatMessageText(
-            L"Cannot create file \"%s\". %s",
-            {FullPathOf(dialog.FileName),
-             L"The picture could not be encoded (status " + std::to_wstring(status) + L")."}));
+        throw Error(
+            FormatMessageText(L"Cannot create file \"%s\". %s",
+                              {FullPathOf(fileName), L"The picture could not be encoded (status " +
+                                                         std::to_wstring(status) + L")."}));
 }

@@ -11,3 +11,7 @@ void CopyScreenRect(HWND owner, const TBitmap& picture, const TToolRect& rect);
 // chosen. A save that fails for any reason throws "Cannot create file ..."
 // with the reason, and leaves an existing file of that name as it was.
 void SaveScreenRect(HWND owner, const TBitmap& picture, const TToolRect& rect);
+// The save itself, once the file and the type are chosen: `format` is the
+// type's number (0 GIF, 1 PNG, 2 JPEG, 3 BMP, 4 TIFF).
+void SaveRectToFile(const TBitmap& picture, const TToolRect& rect, const std::wstring& fileName,
+                    int format, int quality);
