@@ -253,13 +253,15 @@ class Vantacle:
         self.pid = None  # the Windows process id, as probe.exe sees it
 
     def start(self, expect_welcome=False):
+        # A window of an earlier run that is still going away is not this one's.
+        earlier = {w['pid'] for w in self.desktop.windows()}
         self.process = self.desktop.spawn(self.exe)
-        if expect_welcome:
-            welcome = self.desktop.wait_for_window(title='Welcome!', visible=True)
-            self.pid = welcome['pid']
-        else:
-            host = self.desktop.wait_for_window(cls='TfrmHost')
-            self.pid = host['pid']
+        match = dict(title='Welcome!', visible=True) if expect_welcome else dict(cls='TfrmHost')
+
+        def new_window():
+            return next((w for w in self.desktop.windows() if w['pid'] not in earlier and
+                         all(w[k] == v for k, v in match.items())), None)
+        self.pid = wait_until(new_window, 90, 0.2, f'window {match} of the new program')['pid']
         return self
 
     def host(self):
