@@ -32,9 +32,11 @@ for b in "${wine_builds[@]}"; do
 done
 
 stage "The Dropper's numbers are the same in every build"
-native_digest=$(cat "$build/native/colour_digest.txt" 2>/dev/null)
+# Windows programs end their lines with CR LF.
+digest_of() { tr -d '\r\n' <"$build/$1/colour_digest.txt" 2>/dev/null; }
+native_digest=$(digest_of native)
 for b in "${wine_builds[@]}"; do
-    digest=$(cat "$build/$b/colour_digest.txt" 2>/dev/null)
+    digest=$(digest_of "$b")
     if [ -n "$native_digest" ] && [ "$digest" = "$native_digest" ]; then
         echo "$b: $digest, as native"
     else

@@ -256,7 +256,7 @@ class Vantacle:
         # A window of an earlier run that is still going away is not this one's.
         earlier = {w['pid'] for w in self.desktop.windows()}
         self.process = self.desktop.spawn(self.exe)
-        match = dict(title='Welcome!', visible=True) if expect_welcome else dict(cls='TfrmHost')
+        match = dict(title='Welcome!', visible=True) if expect_welcome else {'class': 'TfrmHost'}
 
         def new_window():
             return next((w for w in self.desktop.windows() if w['pid'] not in earlier and
