@@ -78,9 +78,12 @@ def test_run_shows_the_program_and_leaves_nothing_behind(run_folder, user_displa
     try:
         if on_display:
             desktop.attach(display)
-            # The first start of a prefix (wineboot) takes minutes on a busy machine.
             welcome = desktop.wait_for_window(title='Welcome!', visible=True)
             program_pid = welcome['pid']
+            # In a desktop window on the user's own display.
+            assert subprocess.run(['xdotool', 'search', '--name', 'Wine desktop'],
+                                  env=desktop.env, stdout=subprocess.PIPE,
+                                  text=True).stdout.split()
         else:
             state = run_folder / 'wine'
             private_xvfb = int((state / 'xvfb.pid').read_text())
