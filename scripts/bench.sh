@@ -5,6 +5,9 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
+# Under Wine, the figures are those of the build the tests prove: the shipped
+# 32-bit one wherever Wine's 32-bit loader runs.
+arch=$(wine_arch)
 
 # Sanitizers would measure themselves; the figures come from a plain build.
 cmake -S "$here/.." -B "$build/bench-native" -G Ninja -DVANTACLE_SANITIZE=OFF \
@@ -16,14 +19,14 @@ echo "== colour, native"
 for size in 1024x768 1920x1080; do
     session="$build/bench-$size"
     "$here/wine-session.sh" start "$session" "$size" >/dev/null
-    wine_env "$session"
+    wine_env "$session" "$arch"
     if [ "$size" = 1024x768 ]; then
-        echo "== colour, under Wine"
-        "$WINE" "$build/win64/bench/colour/colour_bench.exe"
+        echo "== colour, under Wine, $arch build"
+        "$WINE" "$build/$arch/bench/colour/colour_bench.exe"
     fi
-    echo "== activation, under Wine at $size"
-    "$WINE" "$build/win64/bench/activation/activation_bench.exe"
-    echo "== lens moves, under Wine at $size"
-    "$WINE" "$build/win64/bench/lens/lens_bench.exe"
+    echo "== activation, under Wine at $size, $arch build"
+    "$WINE" "$build/$arch/bench/activation/activation_bench.exe"
+    echo "== lens moves, under Wine at $size, $arch build"
+    "$WINE" "$build/$arch/bench/lens/lens_bench.exe"
     "$here/wine-session.sh" stop "$session"
 done
