@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Prints the benchmarks' figures: the colour conversion natively and under
-# Wine, and the tool activation and lens moves under Wine at two screen sizes.
+# Wine; the tool activation, lens moves, selection drags and Measurer and
+# Dropper moves under Wine at two screen sizes; copying and saving the whole
+# screen; and a soak of 1,000 activations of the real program.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -28,5 +30,16 @@ for size in 1024x768 1920x1080; do
     "$WINE" "$build/$arch/bench/activation/activation_bench.exe"
     echo "== lens moves, under Wine at $size, $arch build"
     "$WINE" "$build/$arch/bench/lens/lens_bench.exe"
+    echo "== selection drags, under Wine at $size, $arch build"
+    "$WINE" "$build/$arch/bench/selection/selection_bench.exe"
+    echo "== Measurer and Dropper moves, under Wine at $size, $arch build"
+    "$WINE" "$build/$arch/bench/measure/measure_bench.exe"
+    if [ "$size" = 1920x1080 ]; then
+        echo "== copying and saving the whole screen, under Wine, $arch build"
+        "$WINE" "$build/$arch/bench/export/export_bench.exe"
+    fi
     "$here/wine-session.sh" stop "$session"
 done
+
+echo "== soak of the real program, $arch build"
+VANTACLE_ARCH=$arch VANTACLE_BUILD="$build/$arch" /usr/bin/python3 "$here/../bench/soak/soak.py"
