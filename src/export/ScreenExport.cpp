@@ -1,4 +1,5 @@
 #include "export/ScreenExport.h"
+#include "export/ComHandles.h"
 #include "export/FileReplace.h"
 #include "export/GdiPictures.h"
 #include "framework/Error.h"
@@ -6,6 +7,7 @@
 #include "framework/SaveDialog.h"
 #include "shell/Settings.h"
 #include <algorithm>
+#include <cstring>
 
 namespace {
 constexpr wchar_t kFilter[] = L"GIF Image (*.gif)|*.gif|PNG Image (*.png)|*.png|"
@@ -50,16 +52,44 @@ UniqueBitmap WorkingBitmap(const TBitmap& picture, const TToolRect& rect) {
     BitBlt(dc.get(), 0, 0, width, height, picture.DC(), rect.Left, rect.Top, SRCCOPY);
     return bitmap;
 }
+// The same pixels as a packed device-independent bitmap (24 bits a pixel,
+// bottom row first) in a movable memory block, as the clipboard keeps one.
+UniqueGlobal PackedDib(HBITMAP bitmap, int width, int height) {
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t(3);
+    header.biSizeImage = static_cast<DWORD>(stride * height);
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, sizeof(header) + header.biSizeImage));
+    if (!block) ThrowLastError(L"Not enough memory for the picture");
+    auto* bytes = static_cast<BYTE*>(GlobalLock(block.get()));
+    ScopeExit unlock([&] { GlobalUnlock(block.get()); });
+    std::memcpy(bytes, &header, sizeof(header));
+    WindowDC screen(nullptr);
+    if (!GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), bytes + sizeof(header),
+                   reinterpret_cast<BITMAPINFO*>(bytes), DIB_RGB_COLORS))
+        ThrowLastError(L"Cannot copy the picture");
+    return block;
+}
 } // namespace
 
 void CopyScreenRect(HWND owner, const TBitmap& picture, const TToolRect& rect) {
+    const int width = rect.Right - rect.Left + 1, height = rect.Bottom - rect.Top + 1;
     UniqueBitmap bitmap = WorkingBitmap(picture, rect);
+    // The device-independent form goes along: Wine cannot derive it from a
+    // 32-bit program's bitmap for other programs; Windows derives the rest.
+    UniqueGlobal dib = PackedDib(bitmap.get(), width, height);
     if (!OpenClipboard(owner)) throw Error(L"Cannot open clipboard");
     ScopeExit close([] { CloseClipboard(); });
     EmptyClipboard();
-    // The system derives the device-independent formats from the bitmap.
     if (!SetClipboardData(CF_BITMAP, bitmap.get())) ThrowLastError(L"Cannot copy the picture");
     bitmap.release(); // the clipboard owns it now
+    if (!SetClipboardData(CF_DIB, dib.get())) ThrowLastError(L"Cannot copy the picture");
+    dib.release();
 }
 
 void SaveScreenRect(HWND owner, const TBitmap& picture, const TToolRect& rect) {
