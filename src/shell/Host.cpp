@@ -34,6 +34,7 @@ TfrmHost::TfrmHost()
     PopupMenu = &pmnScreenshot;
     CreateTrayMenu();
     CreateTrayIcons();
+    BuildInfoWinMenu(pmnInfoWin, [] { return InfoWin.get(); }, [this] { return Marked; });
     frmHost = this;
 }
 

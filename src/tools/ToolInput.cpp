@@ -3,6 +3,7 @@
 #include "shell/Host.h"
 #include "tools/Activation.h"
 #include "tools/Magnifier.h"
+#include "tools/PanelTool.h"
 
 void TfrmHost::FormKeyDown(WORD& key, TShiftState) {
     if (!ToolActive) return;
@@ -23,6 +24,7 @@ void TfrmHost::FormMouseDown(TMouseButton button, TShiftState shift, int, int) {
 
 void TfrmHost::FormMouseMove(TShiftState, int, int) {
     if (ToolActive && CurrentTool == kMagnifier) RefreshLens();
+    if (ToolActive && InfoWin) ShowCursorOnPanel(*InfoWin, Canvas().Handle(), FrozenScreenSize);
 }
 
 void TfrmHost::FormMouseUp(TMouseButton, TShiftState, int, int) {}

@@ -115,6 +115,11 @@ class WineDesktop:
         out = self.wine(PROBE_EXE, 'windows').stdout
         return [json.loads(line) for line in out.splitlines() if line.strip()]
 
+    def children(self, hwnd):
+        """Every window inside a window, with its parent and control identifier."""
+        out = self.wine(PROBE_EXE, 'children', hwnd).stdout
+        return [json.loads(line) for line in out.splitlines() if line.strip()]
+
     def find_window(self, cls=None, title=None, pid=None, visible=None):
         for w in self.windows():
             if ((cls is None or w['class'] == cls) and (title is None or w['title'] == title)

@@ -2,6 +2,8 @@
 // the program's windows are not X windows inside Wine's virtual desktop, so
 // xdotool cannot see them.
 //   probe windows        one JSON object per visible-or-not top-level window
+//   probe children HWND  the same for every window inside that one, with its
+//                        parent and control identifier
 //   probe foreground     the foreground window's handle
 //   probe activate HWND  makes another window the foreground one
 //   probe close HWND     sends that one window a close request
@@ -37,7 +39,7 @@ std::string Json(const wchar_t* text) {
     return out + "\"";
 }
 
-BOOL CALLBACK PrintWindow(HWND window, LPARAM) noexcept {
+BOOL CALLBACK PrintWindow(HWND window, LPARAM child) noexcept {
     wchar_t className[256] = L"", title[512] = L"";
     GetClassNameW(window, className, 256);
     GetWindowTextW(window, title, 512);
@@ -47,13 +49,18 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM) noexcept {
     GetWindowThreadProcessId(window, &pid);
     printf(
         "{\"hwnd\": %llu, \"class\": %s, \"title\": %s, \"visible\": %s, \"rect\": [%ld, %ld, %ld, "
-        "%ld], \"style\": %lu, \"exstyle\": %lu, \"pid\": %lu}\n",
+        "%ld], \"style\": %lu, \"exstyle\": %lu, \"pid\": %lu",
         static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)),
         Json(className).c_str(), Json(title).c_str(), IsWindowVisible(window) ? "true" : "false",
         r.left, r.top, r.right, r.bottom,
         static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
         static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)),
         static_cast<unsigned long>(pid));
+    if (child)
+        printf(", \"parent\": %llu, \"id\": %ld",
+               static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetParent(window))),
+               static_cast<long>(GetWindowLongPtrW(window, GWLP_ID)));
+    printf("}\n");
     return TRUE;
 }
 constexpr wchar_t kPatternClass[] = L"VantacleTestPattern";
@@ -134,6 +141,12 @@ int main(int argc, char** argv) {
         EnumWindows(PrintWindow, 0);
         return 0;
     }
+    if (argc >= 3 && !strcmp(argv[1], "children")) {
+        HWND window =
+            reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
+        EnumChildWindows(window, PrintWindow, 1);
+        return 0;
+    }
     if (argc >= 2 && !strcmp(argv[1], "foreground")) {
         printf("%llu\n",
                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetForegroundWindow())));
@@ -160,7 +173,7 @@ int main(int argc, char** argv) {
     if (argc >= 6 && !strcmp(argv[1], "pattern"))
         return ShowPattern(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
                            argc >= 7 ? atoi(argv[6]) : 0, argc >= 8 ? atoi(argv[7]) : 7);
-    fprintf(stderr, "usage: probe windows | foreground | activate HWND | close HWND | "
+    fprintf(stderr, "usage: probe windows | children HWND | foreground | activate HWND | close HWND | "
                     "move HWND X Y | "
                     "pattern X Y W H [MS [SIDE]]\n");
     return 2;
