@@ -2,7 +2,6 @@
 #include "info/InfoGeometry.h"
 #include <algorithm>
 #include <bit>
-#include <cmath>
 #include <cstdlib>
 #include <limits>
 
@@ -17,14 +16,6 @@ int32_t Saturate(int64_t v) {
                                                     std::numeric_limits<int32_t>::max()));
 }
 
-// A floating-point quotient rounded to the nearest integer, halves to even.
-int32_t RoundHalfEven(double v) {
-    const double floor = std::floor(v);
-    const double fraction = v - floor;
-    double r = floor;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0)) r = floor + 1;
-    return Saturate(static_cast<int64_t>(r));
-}
 } // namespace
 
 int32_t DefaultFontHeight(int32_t ppi) {
@@ -36,9 +27,10 @@ int32_t DefaultFontHeight(int32_t ppi) {
 int32_t InfoPanelWidth(int32_t ppi, int32_t messageFontHeight, int32_t defaultFontHeight) {
     // A font height of 0 means "the default" to the system; a positive one is
     // a cell height, near enough to the character height for a width.
-    const int64_t hd = defaultFontHeight == 0 ? 1 : std::abs(int64_t{defaultFontHeight});
-    const int64_t hm = messageFontHeight == 0 ? hd : std::abs(int64_t{messageFontHeight});
     const int64_t p = ppi > 0 ? ppi : kDesignPpi;
+    const int64_t hd = std::abs(int64_t{defaultFontHeight != 0 ? defaultFontHeight
+                                                                : DefaultFontHeight(static_cast<int32_t>(p))});
+    const int64_t hm = messageFontHeight == 0 ? hd : std::abs(int64_t{messageFontHeight});
     const int64_t width = p * kDesignContentWidth * hm / (kDesignPpi * hd);
     // No screen is wider than this; the clamp only keeps absurd metrics sane.
     return static_cast<int32_t>(std::clamp<int64_t>(width, 16, 1 << 15)) + 2 * kInfoBorderWidth;
@@ -134,22 +126,20 @@ TZoomPicture ZoomPicture(int32_t x, int32_t y, int32_t width, int32_t height, in
     const int64_t right = left + w, bottom = top + h;
     z.source = {Saturate(left), Saturate(top), Saturate(right), Saturate(bottom)};
 
-    // The share of the view each off-screen source pixel takes, rounded as a
-    // whole so the white edge meets the stretched picture's own edge.
-    auto share = [](int64_t extent, int64_t pixels, int32_t sourceExtent) {
-        return std::abs(RoundHalfEven(static_cast<double>(extent) * static_cast<double>(pixels) /
-                                      sourceExtent));
+    // View pixel d shows source pixel left + d * w / width (truncated), as the
+    // stretching copy maps them; every view pixel whose source pixel lies off
+    // the screen is white, so nothing the copy invents beyond the edge shows.
+    auto firstShowing = [](int64_t sourceOffset, int64_t viewExtent, int64_t sourceExtent) {
+        // The first d with d * sourceExtent / viewExtent >= sourceOffset.
+        if (sourceOffset <= 0) return int64_t{0};
+        return std::min(viewExtent, (sourceOffset * viewExtent + sourceExtent - 1) / sourceExtent);
     };
-    auto add = [&z](TInfoRect r) {
-        r.left = std::max(r.left, 0);
-        r.top = std::max(r.top, 0);
-        if (r.right > r.left && r.bottom > r.top) z.white[z.whiteCount++] = r;
+    auto add = [&z](int64_t l, int64_t t, int64_t r, int64_t b) {
+        if (r > l && b > t) z.white[z.whiteCount++] = {Saturate(l), Saturate(t), Saturate(r), Saturate(b)};
     };
-    if (left < 0) add({0, 0, std::min(width, share(width, left, w)), height});
-    if (top < 0) add({0, 0, width, std::min(height, share(height, top, h))});
-    if (right > int64_t{screenWidth} - 1)
-        add({width - std::min(width, share(width, right - screenWidth, w)), 0, width, height});
-    if (bottom > int64_t{screenHeight} - 1)
-        add({0, height - std::min(height, share(height, bottom - screenHeight, h)), width, height});
+    if (left < 0) add(0, 0, firstShowing(-left, width, w), height);
+    if (top < 0) add(0, 0, width, firstShowing(-top, height, h));
+    if (right > screenWidth) add(firstShowing(screenWidth - left, width, w), 0, width, height);
+    if (bottom > screenHeight) add(0, firstShowing(screenHeight - top, height, h), width, height);
     return z;
 }

@@ -82,8 +82,8 @@ int32_t UsableZoomScale(int32_t scale, int32_t width, int32_t height);
 
 // What a zoom view of width x height shows around (x, y) at `scale`: the source
 // rectangle (right and bottom exclusive), and the parts of the view (up to
-// four, possibly overlapping) that show points outside a screen of
-// screenWidth x screenHeight and are painted white. `scale` must be usable.
+// four, possibly overlapping) whose pixels stand for points outside a screen
+// of screenWidth x screenHeight and are painted white. `scale` must be usable.
 struct TZoomPicture {
     TInfoRect source;
     TInfoRect white[4];
