@@ -126,13 +126,15 @@ TZoomPicture ZoomPicture(int32_t x, int32_t y, int32_t width, int32_t height, in
     const int64_t right = left + w, bottom = top + h;
     z.source = {Saturate(left), Saturate(top), Saturate(right), Saturate(bottom)};
 
-    // View pixel d shows source pixel left + d * w / width (truncated), as the
-    // stretching copy maps them; every view pixel whose source pixel lies off
-    // the screen is white, so nothing the copy invents beyond the edge shows.
+    // The stretching copy samples each view pixel at its centre: view pixel d
+    // shows source pixel offset + ((2d + 1) * source - 1) div (2 * view).
+    // Every view pixel whose source pixel lies off the screen is white, so
+    // nothing the copy makes up beyond the edge ever shows.
     auto firstShowing = [](int64_t sourceOffset, int64_t viewExtent, int64_t sourceExtent) {
-        // The first d with d * sourceExtent / viewExtent >= sourceOffset.
-        if (sourceOffset <= 0) return int64_t{0};
-        return std::min(viewExtent, (sourceOffset * viewExtent + sourceExtent - 1) / sourceExtent);
+        // The first d whose source pixel is at sourceOffset or beyond.
+        const int64_t n = 2 * viewExtent * sourceOffset + 1 - sourceExtent;
+        if (sourceOffset <= 0 || n <= 0) return int64_t{0};
+        return std::min(viewExtent, (n + 2 * sourceExtent - 1) / (2 * sourceExtent));
     };
     auto add = [&z](int64_t l, int64_t t, int64_t r, int64_t b) {
         if (r > l && b > t) z.white[z.whiteCount++] = {Saturate(l), Saturate(t), Saturate(r), Saturate(b)};

@@ -143,6 +143,9 @@ class WineDesktop:
     def close_window(self, hwnd):
         self.wine(PROBE_EXE, 'close', hwnd, check=False)
 
+    def show(self, hwnd):
+        self.wine(PROBE_EXE, 'show', hwnd, check=False)
+
     def activate(self, hwnd):
         self.wine(PROBE_EXE, 'activate', hwnd, check=False)
 
@@ -175,6 +178,16 @@ class WineDesktop:
         self._xdotool('click', button)
         time.sleep(0.1)
         self._xdotool('keyup', modifier)
+
+    def drag(self, x0, y0, x1, y1, steps=8):
+        """Presses the left button at (x0, y0), moves in steps to (x1, y1)
+        and lets go there."""
+        self._xdotool('mousemove', x0, y0)
+        self._xdotool('mousedown', 1)
+        for i in range(1, steps + 1):
+            self._xdotool('mousemove', x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
+            time.sleep(0.05)
+        self._xdotool('mouseup', 1)
 
     def click(self, x, y, button=1):
         self._xdotool('mousemove', x, y)
@@ -249,11 +262,11 @@ class Pattern:
     """A window of coloured squares from probe.exe, for screens that are not
     one flat colour; ends with the test."""
 
-    def __init__(self, desktop, x, y, width, height, period_ms=0, square=7):
+    def __init__(self, desktop, x, y, width, height, period_ms=0, square=7, topmost=False):
         self.desktop = desktop
         self.process = subprocess.Popen(
             [WINE, str(PROBE_EXE), 'pattern', str(x), str(y), str(width), str(height),
-             str(period_ms), str(square)], env=desktop.env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+             str(period_ms), str(square), '1' if topmost else '0'], env=desktop.env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
             text=True)
         self.hwnd = int(self.process.stdout.readline())
         time.sleep(0.5)  # painted

@@ -138,17 +138,17 @@ TEST(InfoGeometry, ZoomSourceAndWhiteBeyondTheScreen) {
     z = ZoomPicture(500, 400, 201, 100, 10, 1920, 1080);
     EXPECT_EQ(z.source, (TInfoRect{490, 395, 510, 405}));
 
-    // Every view pixel whose nearest source pixel is off the screen is white,
-    // where the bands do not come out whole: 25 off-screen rows over 50.5
-    // view rows take 51 of them, since row 50 still shows source row -1.
+    // Every view pixel whose source pixel is off the screen is white, also
+    // where the bands do not come out whole: 25 off-screen rows of 50 over 101
+    // view rows take 51 of them, since row 50 still samples source row -1.
     z = ZoomPicture(0, 0, 202, 101, 2, 1920, 1080);
     ASSERT_EQ(z.whiteCount, 2);
     EXPECT_EQ(z.white[0], (TInfoRect{0, 0, 100, 101}));
     EXPECT_EQ(z.white[1], (TInfoRect{0, 0, 202, 51}));
-    z = ZoomPicture(0, 10, 5, 4, 2, 10, 100); // view columns 0 to 2 show source column -1
+    z = ZoomPicture(0, 10, 5, 4, 2, 10, 100); // view columns 0 to 2 sample source column -1
     ASSERT_EQ(z.whiteCount, 1);
     EXPECT_EQ(z.white[0], (TInfoRect{0, 0, 3, 4}));
-    z = ZoomPicture(10, 10, 5, 4, 2, 10, 100); // column 2 shows 9, column 3 shows 10
+    z = ZoomPicture(10, 10, 5, 4, 2, 10, 100); // column 2 samples 9, column 3 samples 10
     ASSERT_EQ(z.whiteCount, 1);
     EXPECT_EQ(z.white[0], (TInfoRect{3, 0, 5, 4}));
     z = ZoomPicture(-3, 10, 5, 4, 2, 10, 100); // wholly off: held to the view
