@@ -1,0 +1,237 @@
+// The information panel inside the program on the real Wine display: its
+// menu as prepared for each control, copying values to the clipboard, the
+// colour swatch and the tools' show/hide item.
+#include "framework/Application.h"
+#include "framework/RegistryIni.h"
+#include "shell/Host.h"
+#include "tools/Activation.h"
+#include "tools/PanelTool.h"
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+namespace {
+constexpr int kCaptionCell = 100, kValueCell = 200;
+
+struct ChildQuery {
+    const wchar_t* className;
+    int id;
+    const wchar_t* text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM query) noexcept {
+    auto* q = reinterpret_cast<ChildQuery*>(query);
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    wchar_t text[64] = L"";
+    GetWindowTextW(window, text, 64);
+    if (!_wcsicmp(name, q->className) && (q->id < 0 || GetDlgCtrlID(window) == q->id) &&
+        (!q->text || !wcscmp(text, q->text))) {
+        q->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A window anywhere inside `parent` by class and, for cells, identifier, or by text.
+HWND FindPart(HWND parent, const wchar_t* className, int id = -1, const wchar_t* text = nullptr) {
+    ChildQuery q{className, id, text, nullptr};
+    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+// Ends the menu the panel opened, from inside the menu's own message loop.
+void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR timer, DWORD) noexcept {
+    KillTimer(nullptr, timer);
+    EndMenu();
+}
+
+// The visible items of a menu as it opened: captions, "-" for separators,
+// "*" for a check mark, "~" for a disabled item.
+std::wstring VisibleItems(const TPopupMenu& menu) {
+    std::wstring text;
+    for (const auto& item : menu.Items()) {
+        if (!item->Visible) continue;
+        if (!text.empty()) text += L"|";
+        text += item->Caption;
+        if (item->Checked) text += L"*";
+        if (!item->Enabled) text += L"~";
+    }
+    return text;
+}
+
+std::wstring ClipboardUnicodeText() {
+    std::wstring text = L"(none)";
+    if (!OpenClipboard(nullptr)) return L"(closed)";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+std::string ClipboardAnsiText() {
+    std::string text = "(none)";
+    if (!OpenClipboard(nullptr)) return "(closed)";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+void Click(HWND control) {
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+class InfoPanelTest : public testing::Test {
+protected:
+    void SetUp() override {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsBaseKey);
+        TRegistryIniFile(HKEY_CURRENT_USER, kSettingsBaseKey)
+            .WriteString(kProductSection, L"@Version", L"1.71");
+        Settings = TSettings{};
+        host = std::make_unique<TfrmHost>();
+        Application.SetMainForm(host.get());
+        host->Create();
+        host->StartTool(kDropper);
+        ASSERT_TRUE(InfoWin);
+        panel = InfoWin->Handle();
+        Application.ProcessMessages();
+    }
+    void TearDown() override {
+        host.reset();
+        Application.SetMainForm(nullptr);
+        Application.ProcessMessages();
+        Settings = TSettings{};
+    }
+
+    // Opens the panel's menu by a right click on `control` and gives its
+    // visible items as they were prepared.
+    std::wstring MenuOn(HWND control) {
+        TPopupMenu& menu = host->pmnInfoWin;
+        auto prepare = menu.OnPopup;
+        std::wstring shown = L"(not opened)";
+        menu.OnPopup = [&](TPopupMenu& sender) {
+            prepare(sender);
+            shown = VisibleItems(sender);
+            SetTimer(nullptr, 0, 10, EndMenuSoon);
+        };
+        RECT r{};
+        GetWindowRect(control, &r);
+        SendMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
+                     MAKELPARAM(r.left + 2, r.top + 2));
+        menu.OnPopup = prepare;
+        return shown;
+    }
+
+    std::unique_ptr<TfrmHost> host;
+    HWND panel = nullptr;
+};
+
+TEST_F(InfoPanelTest, MenuOffersWhatTheControlItOpenedOnAllows) {
+    struct Case {
+        const wchar_t* className;
+        int id;
+        bool marked;
+        int32_t infoScale;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"TDrawPanel", -1, false, 5, L"Hide &info|-|x2|x3|x5*|x10"},
+        {L"TDrawPanel", -1, false, 2, L"Hide &info|-|x2*|x3|x5|x10"},
+        {L"TDrawPanel", -1, false, 7, L"Hide &info|-|x2|x3|x5|x10"}, // no item for 7
+        {L"Static", kValueCell + irRGBHex, false, 2, L"Hide &info|-|&Copy~"},
+        {L"Static", kValueCell + irHTMLColor, true, 2, L"Hide &info|-|&Copy"},
+        {L"Static", kValueCell + irColor, true, 2, L"Hide &info"}, // the swatch
+        {L"Static", kValueCell + irCursorPosition, true, 2, L"Hide &info"},
+        {L"Static", kCaptionCell + irRGB, true, 2, L"Hide &info"},
+        {L"TInfoWin", -1, true, 2, L"Hide &info"},
+    };
+    for (const Case& c : cases) {
+        host->Marked = c.marked;
+        Settings.InfoScale = c.infoScale;
+        HWND control = !wcscmp(c.className, L"TInfoWin") ? panel : FindPart(panel, c.className, c.id);
+        ASSERT_TRUE(control) << c.id;
+        EXPECT_EQ(MenuOn(control), c.expected) << c.id;
+    }
+}
+
+TEST_F(InfoPanelTest, ValuesOfTheColourRowsGoToTheClipboardAsText) {
+    InfoWin->SetInfoValue(irHTMLColor, L"#1A2B3C");
+    InfoWin->SetInfoValue(irRGB, L"26  43  60");
+    // A left click copies, held colour or not.
+    host->Marked = false;
+    Click(FindPart(panel, L"Static", kValueCell + irHTMLColor));
+    EXPECT_EQ(ClipboardUnicodeText(), L"#1A2B3C");
+    EXPECT_EQ(ClipboardAnsiText(), "#1A2B3C"); // what programs without Unicode paste
+    // Clicks on rows that are not colour values copy nothing.
+    InfoWin->SetInfoValue(irCursorPosition, L"x: 1\t y: 2");
+    Click(FindPart(panel, L"Static", kValueCell + irCursorPosition));
+    Click(FindPart(panel, L"Static", kCaptionCell + irHTMLColor));
+    EXPECT_EQ(ClipboardUnicodeText(), L"#1A2B3C");
+
+    // The menu's Copy takes the cell it was opened on.
+    host->Marked = true;
+    EXPECT_EQ(MenuOn(FindPart(panel, L"Static", kValueCell + irRGB)), L"Hide &info|-|&Copy");
+    TMenuItem* copy = host->pmnInfoWin.Find(L"mniCopyInfo");
+    copy->OnClick(*copy);
+    EXPECT_EQ(ClipboardUnicodeText(), L"26  43  60");
+}
+
+TEST_F(InfoPanelTest, ColourRowShowsTheColourAndOtherRowsTheirText) {
+    HWND swatch = FindPart(panel, L"Static", kValueCell + irColor);
+    const COLORREF colour = RGB(0x99, 0x66, 0x33);
+    InfoWin->SetInfoValue(irColor, std::to_wstring(colour));
+    InfoWin->SetInfoValue(irColor, L"not a colour"); // ignored, not a crash
+    RECT r{};
+    GetWindowRect(swatch, &r);
+    auto shown = [&r] {
+        HDC screen = GetDC(nullptr);
+        const COLORREF c = GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        ReleaseDC(nullptr, screen);
+        return c;
+    };
+    // The screen shows a window's drawing once the system got round to it.
+    const auto deadline = GetTickCount64() + 5000;
+    while (shown() != colour && GetTickCount64() < deadline) {
+        Application.ProcessMessages();
+        Sleep(20);
+    }
+    EXPECT_EQ(shown(), colour);
+    wchar_t text[32] = L"?";
+    GetWindowTextW(swatch, text, 32);
+    EXPECT_STREQ(text, L"");
+
+    // A row the Dropper does not show is written all the same.
+    InfoWin->SetInfoValue(irDistance, L"12.5");
+    GetWindowTextW(FindPart(panel, L"Static", kValueCell + irDistance), text, 32);
+    EXPECT_STREQ(text, L"12.5");
+}
+
+TEST_F(InfoPanelTest, ToolsShowAndHideItemFollowsThePanel) {
+    EXPECT_STREQ(InfoToggleCaption(InfoWin.get()), L"Hide &info");
+    mniShoHideInfoClick(InfoWin.get());
+    EXPECT_FALSE(IsWindowVisible(panel));
+    EXPECT_STREQ(InfoToggleCaption(InfoWin.get()), L"Show &info");
+    // The close button hides it too; the item brings it back where it was.
+    mniShoHideInfoClick(InfoWin.get());
+    const POINT before = InfoWin->GetPosition();
+    Click(FindPart(panel, L"TPanel", -1, L"r")); // the close button's glyph
+    EXPECT_FALSE(IsWindowVisible(panel));
+    mniShoHideInfoClick(InfoWin.get());
+    EXPECT_TRUE(IsWindowVisible(panel));
+    EXPECT_EQ(InfoWin->GetPosition().x, before.x);
+    // "Hide info" of the panel's own menu, then no panel at all.
+    TMenuItem* hide = host->pmnInfoWin.Find(L"mniHideInfo");
+    hide->OnClick(*hide);
+    EXPECT_FALSE(IsWindowVisible(panel));
+    host->StopTool();
+    EXPECT_STREQ(InfoToggleCaption(InfoWin.get()), L"Show &info");
+    mniShoHideInfoClick(InfoWin.get());
+    hide->OnClick(*hide);
+}
+} // namespace
