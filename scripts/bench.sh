@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prints the benchmarks' figures: the colour conversion natively and under
-# Wine, and the tool activation and lens moves under Wine at two screen sizes.
+# Wine, and the tool activation, lens moves and the information panel's zoom
+# view under Wine at two screen sizes.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,5 +26,7 @@ for size in 1024x768 1920x1080; do
     "$WINE" "$build/win64/bench/activation/activation_bench.exe"
     echo "== lens moves, under Wine at $size"
     "$WINE" "$build/win64/bench/lens/lens_bench.exe"
+    echo "== zoom view and panel mouse moves, under Wine at $size"
+    "$WINE" "$build/win64/bench/zoom/zoom_bench.exe"
     "$here/wine-session.sh" stop "$session"
 done

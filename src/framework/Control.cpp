@@ -6,29 +6,32 @@
 #include <windowsx.h>
 
 namespace {
-void RegisterControlClass(const wchar_t* name, WNDPROC proc) {
+void RegisterControlClass(const wchar_t* name, WNDPROC proc, bool ownDC) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
     if (GetClassInfoExW(Application.Instance(), name, &existing)) return;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
+    wc.style = ownDC ? CS_OWNDC : 0;
     wc.lpfnWndProc = proc;
     wc.hInstance = Application.Instance();
-    wc.hCursor = nullptr; // WM_SETCURSOR decides
+    wc.hCursor = nullptr;       // WM_SETCURSOR decides
     wc.hbrBackground = nullptr; // painted in the control's own colour
     wc.lpszClassName = name;
     RegisterClassExW(&wc);
 }
 } // namespace
 
-TControl::TControl(const wchar_t* className, HWND parent, DWORD style, DWORD exStyle) {
-    RegisterControlClass(className, WindowProc);
+TControl::TControl(const wchar_t* className, HWND parent, DWORD style, DWORD exStyle,
+                   bool ownDC) {
+    RegisterControlClass(className, WindowProc, ownDC);
     brush_.reset(CreateSolidBrush(color_));
     // The window procedure finds this object from the first message on, so
     // the handle is stored there too.
     CreateWindowExW(exStyle, className, L"", style | WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
                     nullptr, Application.Instance(), this);
     if (!window_) throw Error(L"The window could not be created.");
+    if (ownDC) dc_ = GetDC(window_.get());
 }
 
 TControl::~TControl() {

@@ -13,13 +13,18 @@ class TControl {
 public:
     // Creates the window at once, hidden unless `style` says WS_VISIBLE.
     // `className` names the window class (registered once); windows of one
-    // class can be told apart from outside by it.
-    TControl(const wchar_t* className, HWND parent, DWORD style, DWORD exStyle = 0);
+    // class can be told apart from outside by it. With `ownDC` the window
+    // keeps one device context for its whole life (DC()), for controls drawn
+    // on outside painting many times a second.
+    TControl(const wchar_t* className, HWND parent, DWORD style, DWORD exStyle = 0,
+             bool ownDC = false);
     ~TControl();
     TControl(const TControl&) = delete;
     TControl& operator=(const TControl&) = delete;
 
     HWND Handle() const { return window_.get(); }
+    // The window's own device context; nullptr unless made with `ownDC`.
+    HDC DC() const { return dc_; }
     static TControl* FromHandle(HWND window);
 
     void SetBounds(int left, int top, int width, int height);
@@ -53,6 +58,7 @@ private:
     void Paint();
 
     UniqueWindow window_;
+    HDC dc_ = nullptr; // a class DC of its own: it goes with the window
     COLORREF color_ = RGB(255, 255, 255);
     UniqueBrush brush_;
     HFONT font_ = nullptr;

@@ -115,7 +115,8 @@ TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMov
     position_ = {kInitialPanelLeft, kInitialPanelTop};
 
     // A plain one-pixel border: the zoom view's client area is its picture.
-    zoomView_ = std::make_unique<TControl>(L"TDrawPanel", content_->Handle(), WS_VISIBLE | WS_BORDER);
+    zoomView_ = std::make_unique<TControl>(L"TDrawPanel", content_->Handle(), WS_VISIBLE | WS_BORDER,
+                                           0, /*ownDC=*/true);
     zoomView_->OnPaint = [this](HDC dc, const RECT&) { ZoomViewPaint(dc); };
     crosshairPen_.reset(CreatePen(PS_SOLID, 1, clSilver));
     captionColumn_ = std::make_unique<TControl>(L"TPanel", content_->Handle(), WS_VISIBLE);

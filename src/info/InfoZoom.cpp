@@ -29,8 +29,7 @@ void TInfoWin::UpdateZoom(int x, int y, HDC source, SIZE screen, int scale) {
         LineTo(buffer, cx + kCrosshairArm, cy);
         SetROP2(buffer, previousMode);
     }
-    WindowDC view(zoomView_->Handle());
-    BitBlt(view.get(), 0, 0, width, height, buffer, 0, 0, SRCCOPY);
+    BitBlt(zoomView_->DC(), 0, 0, width, height, buffer, 0, 0, SRCCOPY);
 }
 
 // Uncovered parts of the view show the last picture again, not the background.
