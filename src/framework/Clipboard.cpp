@@ -29,6 +29,8 @@ void ClipboardSetText(HWND owner, std::wstring_view text) {
     ScopeExit close([] { CloseClipboard(); });
     EmptyClipboard();
     // The clipboard owns the memory once it took it.
-    if (SetClipboardData(CF_UNICODETEXT, memory.get())) memory.release();
-    else throw Error(L"The text could not be put on the clipboard.");
+    if (SetClipboardData(CF_UNICODETEXT, memory.get()))
+        memory.release();
+    else
+        throw Error(L"The text could not be put on the clipboard.");
 }

@@ -22,8 +22,7 @@ void RegisterControlClass(const wchar_t* name, WNDPROC proc, bool ownDC) {
 }
 } // namespace
 
-TControl::TControl(const wchar_t* className, HWND parent, DWORD style, DWORD exStyle,
-                   bool ownDC) {
+TControl::TControl(const wchar_t* className, HWND parent, DWORD style, DWORD exStyle, bool ownDC) {
     RegisterControlClass(className, WindowProc, ownDC);
     brush_.reset(CreateSolidBrush(color_));
     // The window procedure finds this object from the first message on, so
@@ -148,7 +147,8 @@ LRESULT TControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_CTLCOLORSTATIC:
-        if (HBRUSH brush = LabelColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
+        if (HBRUSH brush =
+                LabelColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
             return reinterpret_cast<LRESULT>(brush);
         break;
     case WM_CAPTURECHANGED:

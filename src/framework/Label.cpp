@@ -52,7 +52,8 @@ void TLabel::SetText(const std::wstring& text) {
 
 std::wstring TLabel::Text() const {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window_)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 

@@ -28,8 +28,8 @@ int32_t InfoPanelWidth(int32_t ppi, int32_t messageFontHeight, int32_t defaultFo
     // A font height of 0 means "the default" to the system; a positive one is
     // a cell height, near enough to the character height for a width.
     const int64_t p = ppi > 0 ? ppi : kDesignPpi;
-    const int64_t hd = std::abs(int64_t{defaultFontHeight != 0 ? defaultFontHeight
-                                                                : DefaultFontHeight(static_cast<int32_t>(p))});
+    const int64_t hd = std::abs(int64_t{
+        defaultFontHeight != 0 ? defaultFontHeight : DefaultFontHeight(static_cast<int32_t>(p))});
     const int64_t hm = messageFontHeight == 0 ? hd : std::abs(int64_t{messageFontHeight});
     const int64_t width = p * kDesignContentWidth * hm / (kDesignPpi * hd);
     // No screen is wider than this; the clamp only keeps absurd metrics sane.
@@ -137,7 +137,8 @@ TZoomPicture ZoomPicture(int32_t x, int32_t y, int32_t width, int32_t height, in
         return std::min(viewExtent, (n + 2 * sourceExtent - 1) / (2 * sourceExtent));
     };
     auto add = [&z](int64_t l, int64_t t, int64_t r, int64_t b) {
-        if (r > l && b > t) z.white[z.whiteCount++] = {Saturate(l), Saturate(t), Saturate(r), Saturate(b)};
+        if (r > l && b > t)
+            z.white[z.whiteCount++] = {Saturate(l), Saturate(t), Saturate(r), Saturate(b)};
     };
     if (left < 0) add(0, 0, firstShowing(-left, width, w), height);
     if (top < 0) add(0, 0, width, firstShowing(-top, height, h));

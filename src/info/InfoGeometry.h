@@ -39,11 +39,11 @@ TInfoRect CloseButtonRect(int32_t panelWidth, int32_t smallCaptionHeight);
 
 // Everything below the title band, in the coordinates of its parent.
 struct TInfoLayout {
-    TInfoRect content;      // in the panel
-    TInfoRect zoomView;     // in the content area, outside its one-pixel border
+    TInfoRect content;       // in the panel
+    TInfoRect zoomView;      // in the content area, outside its one-pixel border
     TInfoRect captionColumn; // in the content area
-    TInfoRect valueColumn;  // in the content area
-    int32_t zoomWidth = 0;  // the zoom view's client area, also the zoom buffer's size
+    TInfoRect valueColumn;   // in the content area
+    int32_t zoomWidth = 0;   // the zoom view's client area, also the zoom buffer's size
     int32_t zoomHeight = 0;
 };
 TInfoLayout LayoutContent(int32_t panelClientWidth, int32_t panelClientHeight,
@@ -58,8 +58,7 @@ int32_t InfoPanelHeight(uint32_t rowMask, int32_t smallCaptionHeight, int32_t zo
 // drag in (left and top inclusive, right and bottom exclusive).
 TInfoRect TitleBand(int32_t panelClientWidth, int32_t panelClientHeight,
                     int32_t smallCaptionHeight);
-TInfoRect DragBand(int32_t panelClientWidth, int32_t panelClientHeight,
-                   int32_t smallCaptionHeight);
+TInfoRect DragBand(int32_t panelClientWidth, int32_t panelClientHeight, int32_t smallCaptionHeight);
 bool InDragBand(const TInfoRect& band, int32_t x, int32_t y);
 
 // The panel's top-left corner for a wished one: pulled back so that at least

@@ -24,11 +24,24 @@ constexpr int kCaptionCellId = 100;
 constexpr int kValueCellId = 200;
 
 constexpr const wchar_t* kRowCaptions[kInfoRowCount] = {
-    L"Cursor position", L"Offset",         L"Offset (inch)",   L"Offset (mm)",
-    L"Selection start", L"Selection end",  L"Selection size",  L"Distance",
-    L"Distance (inch)", L"Distance (mm)",  L"Angles (\u00B0)", L"Color",
-    L"RGB",             L"RGB Hex",        L"HSB",             L"CMY",
-    L"CMYK",            L"HTML color",
+    L"Cursor position",
+    L"Offset",
+    L"Offset (inch)",
+    L"Offset (mm)",
+    L"Selection start",
+    L"Selection end",
+    L"Selection size",
+    L"Distance",
+    L"Distance (inch)",
+    L"Distance (mm)",
+    L"Angles (\u00B0)",
+    L"Color",
+    L"RGB",
+    L"RGB Hex",
+    L"HSB",
+    L"CMY",
+    L"CMYK",
+    L"HTML color",
 };
 
 // The colour rows whose values a click copies.
@@ -76,8 +89,7 @@ bool ParseColorValue(std::wstring_view text, COLORREF& color) {
 }
 } // namespace
 
-TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMove,
-                   uint32_t rowMask)
+TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMove, uint32_t rowMask)
     : menu_(menu), mouseMove_(std::move(mouseMove)) {
     // Hidden until its rows and size are set, so it never shows half made.
     panel_ = std::make_unique<TControl>(L"TInfoWin", host.Handle(), WS_CLIPCHILDREN);
@@ -108,15 +120,16 @@ TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMov
     closeButton_->OnClick = [this] { CloseButtonClick(); };
     hints_->Add(closeButton_->Handle(), kCloseHint);
 
-    content_ = std::make_unique<TControl>(L"TPanel", panel_->Handle(), WS_VISIBLE | WS_CLIPCHILDREN);
+    content_ =
+        std::make_unique<TControl>(L"TPanel", panel_->Handle(), WS_VISIBLE | WS_CLIPCHILDREN);
     const int width = InfoPanelWidth(ppi, metrics.lfMessageFont.lfHeight, defaultHeight);
     SetWindowPos(panel_->Handle(), nullptr, kInitialPanelLeft, kInitialPanelTop, width,
                  kInitialPanelHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     position_ = {kInitialPanelLeft, kInitialPanelTop};
 
     // A plain one-pixel border: the zoom view's client area is its picture.
-    zoomView_ = std::make_unique<TControl>(L"TDrawPanel", content_->Handle(), WS_VISIBLE | WS_BORDER,
-                                           0, /*ownDC=*/true);
+    zoomView_ = std::make_unique<TControl>(L"TDrawPanel", content_->Handle(),
+                                           WS_VISIBLE | WS_BORDER, 0, /*ownDC=*/true);
     zoomView_->OnPaint = [this](HDC dc, const RECT&) { ZoomViewPaint(dc); };
     crosshairPen_.reset(CreatePen(PS_SOLID, 1, clSilver));
     captionColumn_ = std::make_unique<TControl>(L"TPanel", content_->Handle(), WS_VISIBLE);
@@ -130,7 +143,8 @@ TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMov
                         captionColumn_.get(), valueColumn_.get()}) {
         if (c != panel_.get()) c->OnMouseMove = [this] { mouseMove_(); };
         HWND handle = c->Handle();
-        const TInfoTarget target = c == zoomView_.get() ? TInfoTarget::ZoomView : TInfoTarget::Panel;
+        const TInfoTarget target =
+            c == zoomView_.get() ? TInfoTarget::ZoomView : TInfoTarget::Panel;
         c->OnContextMenu = [this, target, handle](LPARAM at) { OpenMenu(target, handle, at); };
     }
 
@@ -183,8 +197,7 @@ void TInfoWin::SetInfoRows(uint32_t rowMask) {
     }
     LayoutContent(); // the zoom view's height follows the width alone
     const RECT zoom = zoomView_->BoundsRect();
-    const int height =
-        InfoPanelHeight(rowMask, smallCaption_, zoom.bottom - zoom.top, rowHeight_);
+    const int height = InfoPanelHeight(rowMask, smallCaption_, zoom.bottom - zoom.top, rowHeight_);
     RECT r{};
     GetWindowRect(panel_->Handle(), &r);
     SetWindowPos(panel_->Handle(), nullptr, 0, 0, r.right - r.left, height,
@@ -242,8 +255,8 @@ void TInfoWin::SetInfoValue(TInfoRow row, std::wstring_view text) {
 }
 
 void TInfoWin::SetPosition(POINT topLeft, SIZE screen) {
-    position_ = ClampInfoPosition({static_cast<int32_t>(topLeft.x), static_cast<int32_t>(topLeft.y)},
-                                  screen.cx, screen.cy);
+    position_ = ClampInfoPosition(
+        {static_cast<int32_t>(topLeft.x), static_cast<int32_t>(topLeft.y)}, screen.cx, screen.cy);
     PlaceWindow();
 }
 
@@ -322,8 +335,8 @@ bool TInfoWin::PanelMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result
         }
         POINT p{};
         GetCursorPos(&p);
-        position_ = MoveInfoPosition(position_, int64_t{p.x} - dragOrigin_.x,
-                                     int64_t{p.y} - dragOrigin_.y);
+        position_ =
+            MoveInfoPosition(position_, int64_t{p.x} - dragOrigin_.x, int64_t{p.y} - dragOrigin_.y);
         dragOrigin_ = p;
         PlaceWindow();
         return true;

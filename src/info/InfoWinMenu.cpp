@@ -9,8 +9,10 @@ struct ZoomItem {
     const wchar_t* caption;
     int scale;
 };
-constexpr ZoomItem kZoomItems[] = {
-    {L"mniZoom2", L"x2", 2}, {L"mniZoom3", L"x3", 3}, {L"mniZoom5", L"x5", 5}, {L"mniZoom10", L"x10", 10}};
+constexpr ZoomItem kZoomItems[] = {{L"mniZoom2", L"x2", 2},
+                                   {L"mniZoom3", L"x3", 3},
+                                   {L"mniZoom5", L"x5", 5},
+                                   {L"mniZoom10", L"x10", 10}};
 
 bool IsZoomItem(const TMenuItem& item) {
     for (const ZoomItem& z : kZoomItems)

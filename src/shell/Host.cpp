@@ -34,7 +34,8 @@ TfrmHost::TfrmHost()
     PopupMenu = &pmnScreenshot;
     CreateTrayMenu();
     CreateTrayIcons();
-    BuildInfoWinMenu(pmnInfoWin, [] { return InfoWin.get(); }, [this] { return Marked; });
+    BuildInfoWinMenu(
+        pmnInfoWin, [] { return InfoWin.get(); }, [this] { return Marked; });
     frmHost = this;
 }
 

@@ -123,8 +123,9 @@ int ShowPattern(int x, int y, int width, int height, int period, int square, boo
     wc.lpszClassName = kPatternClass;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     RegisterClassW(&wc);
-    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | (topmost ? WS_EX_TOPMOST : 0), kPatternClass, L"Test pattern", WS_POPUP, x, y,
-                                  width, height, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | (topmost ? WS_EX_TOPMOST : 0), kPatternClass,
+                                  L"Test pattern", WS_POPUP, x, y, width, height, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
     // Shown without taking the foreground: activation changes how the taskbar
     // looks, and the tests compare screens.
     ShowWindow(window, SW_SHOWNA);
@@ -182,9 +183,10 @@ int main(int argc, char** argv) {
         return ShowPattern(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
                            argc >= 7 ? atoi(argv[6]) : 0, argc >= 8 ? atoi(argv[7]) : 7,
                            argc >= 9 && atoi(argv[8]) == 1);
-    fprintf(stderr, "usage: probe windows | children HWND | foreground | activate HWND | close HWND | "
-                    "show HWND | "
-                    "move HWND X Y | "
-                    "pattern X Y W H [MS [SIDE [TOP]]]\n");
+    fprintf(stderr,
+            "usage: probe windows | children HWND | foreground | activate HWND | close HWND | "
+            "show HWND | "
+            "move HWND X Y | "
+            "pattern X Y W H [MS [SIDE [TOP]]]\n");
     return 2;
 }
