@@ -4,6 +4,9 @@
 #include <commctrl.h>
 
 THints::THints(HWND owner) : owner_(owner) {
+    // The tooltip window class comes with the common controls' bar classes.
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
     tips_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
                                 nullptr, Application.Instance(), nullptr));
