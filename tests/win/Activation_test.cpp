@@ -151,6 +151,7 @@ TEST_F(ActivationTest, OverlayShowsTheScreenAsItWasEvenAfterTheLiveScreenChanged
     auto before = ReadScreen();
 
     host->StartTool(kMeasurer);
+    InfoWin->Hide(); // the panel is no part of the frozen picture
     live.SetColour(RGB(30, 200, 30)); // under the overlay
     RedrawWindow(host->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     auto shown = ReadScreen();
@@ -302,7 +303,7 @@ TEST_F(ActivationTest, SwitchingToAnotherProgramEndsTheToolAndSavesTheSettings) 
 
     host->StartTool(kMeasurer);
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == host->Handle(); }));
-    Settings.MeasurerPosY = 222;
+    InfoWin->SetPosition({77, 222}, FrozenScreenSize); // where the user left the panel
     SetForegroundWindow(other);
     EXPECT_TRUE(PumpUntil([&] { return !host->ToolActive; }));
     EXPECT_FALSE(host->Visible());
