@@ -177,7 +177,11 @@ def test_zoom_view_repaints_itself_when_shown_again(desktop, screenshot_tool):
 def test_dragging_the_title_band_moves_the_panel_and_escape_saves_where(desktop,
                                                                          screenshot_tool):
     program, panel, frozen = screenshot_tool(ScreenshotPosX=100, ScreenshotPosY=120)
-    desktop.drag(100 + 40, 120 + 9, 400, 330)
+    # The press must find the pointer on the title band, not where it was.
+    desktop.move(140, 129)
+    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['title'] == 'x: 140\t y: 129',
+               what='the pointer on the title band')
+    desktop.drag(140, 129, 400, 330)
     moved = wait_until(lambda: panel_of(desktop, program).rect[:2] == [360, 321]
                        and panel_of(desktop, program), what='the dragged panel')
     # The drag lets go of the mouse: moves reach the host again.
@@ -185,7 +189,10 @@ def test_dragging_the_title_band_moves_the_panel_and_escape_saves_where(desktop,
     wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['title'] == 'x: 800\t y: 200',
                what='the cursor row after the drag')
     # A press elsewhere in the panel does not drag it.
-    desktop.drag(360 + 100, 321 + 60, 600, 500)
+    desktop.move(460, 381)
+    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['title'] == 'x: 460\t y: 381',
+               what='the pointer on the panel')
+    desktop.drag(460, 381, 600, 500)
     time.sleep(0.3)
     assert panel_of(desktop, program).rect[:2] == [360, 321]
     desktop.key('Escape')
