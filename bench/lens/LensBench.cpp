@@ -3,7 +3,6 @@
 // could cost: one stretching block copy from the frozen picture to the lens
 // area. Run it on the screen size to be measured.
 #include "../BenchSupport.h"
-#include "tools/Activation.h"
 #include "tools/Magnifier.h"
 #include <algorithm>
 #include <chrono>
@@ -29,10 +28,14 @@ POINT Position(int i) {
     return {GetSystemMetrics(SM_CXSCREEN) / 2 - kMoves / 2 + i, GetSystemMetrics(SM_CYSCREEN) / 2};
 }
 
+TMagnifier& Magnifier(TfrmHost& host) {
+    return static_cast<TMagnifier&>(host.Activation()->Tool());
+}
+
 double LensMove(TfrmHost& host, int i) {
     const POINT p = Position(i);
     auto start = Clock::now();
-    DrawLens(host.Canvas(), p);
+    Magnifier(host).DrawLens(p);
     GdiFlush();
     return Microseconds(Clock::now() - start);
 }
@@ -43,8 +46,9 @@ double StretchCopy(TfrmHost& host, const LensCase& c, int i) {
     HDC window = host.Canvas().Handle();
     auto start = Clock::now();
     SetStretchBltMode(window, COLORONCOLOR);
-    StretchBlt(window, p.x - c.side / 2, p.y - c.side / 2, c.side, c.side, ScreenBitmap->DC(),
-               p.x - source / 2, p.y - source / 2, source, source, SRCCOPY);
+    StretchBlt(window, p.x - c.side / 2, p.y - c.side / 2, c.side, c.side,
+               host.Activation()->Picture().DC(), p.x - source / 2, p.y - source / 2, source,
+               source, SRCCOPY);
     GdiFlush();
     return Microseconds(Clock::now() - start);
 }
@@ -56,7 +60,7 @@ int main() {
     BenchHost bench;
     TfrmHost& host = bench.host;
     host.StartTool(kMagnifier);
-    Application.OnIdle = nullptr; // the bench draws every lens itself
+    Magnifier(host).Stop(); // the bench draws every lens itself
     Application.ProcessMessages();
 
     for (const LensCase& c : kCases) {

@@ -5,7 +5,7 @@
 // Screenshot tool's panel: the cursor row, three more rows and the zoom view,
 // painted.
 #include "../BenchSupport.h"
-#include "tools/Activation.h"
+#include "tools/ToolActivation.h"
 #include "tools/PanelTool.h"
 #include <cstdio>
 #include <string>
@@ -33,15 +33,16 @@ BOOL CALLBACK FindZoomView(HWND window, LPARAM found) noexcept {
     return FALSE;
 }
 
-double Refresh(TfrmHost& host, int scale, int i) {
+double Refresh(TToolActivation& activation, int scale, int i) {
     const POINT p = Position(i);
     auto start = Clock::now();
-    InfoWin->UpdateZoom(p.x, p.y, host.Canvas().Handle(), FrozenScreenSize, scale);
+    activation.Panel()->UpdateZoom(p.x, p.y, activation.Canvas().Handle(), activation.ScreenSize(),
+                                   scale);
     GdiFlush();
     return Microseconds(Clock::now() - start);
 }
 
-double StretchCopy(TfrmHost& host, HWND view, int scale, int i) {
+double StretchCopy(TToolActivation& activation, HWND view, int scale, int i) {
     const POINT p = Position(i);
     RECT client{};
     GetClientRect(view, &client);
@@ -49,22 +50,23 @@ double StretchCopy(TfrmHost& host, HWND view, int scale, int i) {
     WindowDC dc(view);
     auto start = Clock::now();
     SetStretchBltMode(dc.get(), COLORONCOLOR);
-    StretchBlt(dc.get(), 0, 0, client.right, client.bottom, host.Canvas().Handle(), p.x - w / 2,
-               p.y - h / 2, w, h, SRCCOPY);
+    StretchBlt(dc.get(), 0, 0, client.right, client.bottom, activation.Canvas().Handle(),
+               p.x - w / 2, p.y - h / 2, w, h, SRCCOPY);
     GdiFlush();
     return Microseconds(Clock::now() - start);
 }
 
-double MouseMove(TfrmHost& host, int i) {
+double MouseMove(TToolActivation& activation, int i) {
     const POINT p = Position(i);
     SetCursorPos(p.x, p.y);
     const std::wstring end = L"x: " + std::to_wstring(p.x) + L"\t y: 300";
     auto begin = Clock::now();
-    ShowCursorOnPanel(*InfoWin, host.Canvas().Handle(), FrozenScreenSize);
-    InfoWin->SetInfoValue(irSelectionStart, L"x: 200\t y: 300");
-    InfoWin->SetInfoValue(irSelectionEnd, end);
-    InfoWin->SetInfoValue(irSelectionSize, L"x: " + std::to_wstring(p.x - 200) + L"\t y: 0");
-    RedrawWindow(InfoWin->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    TInfoWin& panel = *activation.Panel();
+    ShowCursorOnPanel(panel, activation.Canvas().Handle(), activation.ScreenSize());
+    panel.SetInfoValue(irSelectionStart, L"x: 200\t y: 300");
+    panel.SetInfoValue(irSelectionEnd, end);
+    panel.SetInfoValue(irSelectionSize, L"x: " + std::to_wstring(p.x - 200) + L"\t y: 0");
+    RedrawWindow(panel.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
     return Microseconds(Clock::now() - begin);
 }
@@ -77,17 +79,18 @@ int main() {
     TfrmHost& host = bench.host;
     host.StartTool(kScreenshot);
     Application.ProcessMessages();
-    if (!InfoWin) return 1;
+    TToolActivation* activation = host.Activation();
+    if (!activation || !activation->Panel()) return 1;
     HWND view = nullptr;
-    EnumChildWindows(InfoWin->Handle(), FindZoomView, reinterpret_cast<LPARAM>(&view));
+    EnumChildWindows(activation->Panel()->Handle(), FindZoomView, reinterpret_cast<LPARAM>(&view));
     RECT client{};
     GetClientRect(view, &client);
 
     for (int scale : kScales) {
         std::vector<double> refreshes, copies;
         for (int i = 0; i < kMoves; ++i) {
-            refreshes.push_back(Refresh(host, scale, i));
-            copies.push_back(StretchCopy(host, view, scale, i));
+            refreshes.push_back(Refresh(*activation, scale, i));
+            copies.push_back(StretchCopy(*activation, view, scale, i));
         }
         const double refresh = Median(refreshes), copy = Median(copies);
         printf("zoom view %ldx%ld, factor %d: one UpdateZoom %.1f us, one stretching copy %.1f us, "
@@ -97,7 +100,7 @@ int main() {
 
     std::vector<double> moves;
     for (int i = 0; i < kMoves; ++i)
-        moves.push_back(MouseMove(host, i));
+        moves.push_back(MouseMove(*activation, i));
     printf("Screenshot tool mouse move (cursor row, three more rows, zoom view, painted): %.1f us "
            "(median of %d)\n",
            Median(moves), kMoves);

@@ -2,6 +2,7 @@
 
 #include "export/ComHandles.h"
 #include "export/GdiPlusLocate.h"
+#include "framework/ProgramPath.h"
 
 #include <vector>
 
@@ -69,17 +70,6 @@ bool GdiPlusLoaded() noexcept {
     return GdiPlusLibrary && GdiPlusLibrary->Loaded();
 }
 
-std::wstring ProgramFolder() {
-    std::vector<wchar_t> path(MAX_PATH);
-    while (true) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) return FolderOfPath(std::wstring_view(path.data(), length));
-        path.resize(path.size() * 2);
-    }
-}
-
 std::wstring LocateGdiPlus(const std::wstring& libraryName, const std::wstring& programFolder) {
     if (FileExists(libraryName)) return libraryName;
     for (const wchar_t* name : {PreferredLibraryName, LibraryName}) {
@@ -102,7 +92,7 @@ TGDIPlus::TGDIPlus(const std::wstring& libraryName) : TGDIPlus(libraryName, Defe
 }
 
 TGDIPlus::TGDIPlus(const std::wstring& libraryName, DeferStartup) {
-    if (Load(LocateGdiPlus(libraryName, ProgramFolder())) && !ResolveBase()) Unload();
+    if (Load(LocateGdiPlus(libraryName, ExecutableFolder())) && !ResolveBase()) Unload();
 }
 
 TGDIPlus::~TGDIPlus() {

@@ -109,6 +109,3 @@ bool GdiPlusLoaded() noexcept;
 // or "gdiplus.dll" in the program folder; else the one beside a recent Office;
 // else plain "gdiplus.dll" for the system's own search.
 std::wstring LocateGdiPlus(const std::wstring& libraryName, const std::wstring& programFolder);
-
-// The folder of the running executable, with its trailing backslash.
-std::wstring ProgramFolder();

@@ -46,34 +46,25 @@ void TApplication::Initialize() {
     icon_ = LoadIconW(Instance(), kMainIconName);
     if (!icon_) icon_ = LoadIconW(nullptr, IDI_APPLICATION);
 
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = Instance();
-    wc.hIcon = icon_;
-    wc.lpszClassName = kApplicationWindowClass;
-    RegisterClassExW(&wc);
+    RegisterWindowClassOnce({kApplicationWindowClass, 0, icon_});
     // A tool window that is never shown: it has no taskbar entry, yet it can
     // be brought to the foreground, which popup menus of the tray need.
-    handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationWindowClass, title_.c_str(), WS_POPUP,
-                              0, 0, 0, 0, nullptr, nullptr, Instance(), nullptr);
+    CreateHandlerWindow(*this,
+                        {kApplicationWindowClass, title_.c_str(), WS_POPUP, WS_EX_TOOLWINDOW});
 }
 
-LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) noexcept {
+LRESULT TApplication::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE:
         // A close request to the program as a whole goes to its main form,
         // which decides.
-        GuardedCall([] {
-            if (Application.mainForm_) Application.mainForm_->Close();
-        });
+        if (mainForm_) mainForm_->Close();
         return 0;
     case WM_ACTIVATEAPP:
-        GuardedCall([wParam] { Application.ActivationChanged(wParam != FALSE); });
+        ActivationChanged(wParam != FALSE);
         return 0;
     default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        return DefaultMessage(message, wParam, lParam);
     }
 }
 
@@ -160,6 +151,10 @@ void TApplication::ShowException(const std::exception& error) {
     } else {
         const char* what = error.what();
         text.assign(what, what + strlen(what));
+    }
+    if (OnException) {
+        OnException(text);
+        return;
     }
     HWND owner = GetActiveWindow();
     MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);

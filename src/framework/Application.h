@@ -3,6 +3,7 @@
 // file, the main icon and the table of cursors.
 #pragma once
 
+#include "framework/Window.h"
 #include <windows.h>
 #include <exception>
 #include <functional>
@@ -28,7 +29,7 @@ enum : int {
     crSizeAll = -22,
 };
 
-class TApplication {
+class TApplication : public TWindowHandler {
 public:
     // Registers the window classes the framework uses and creates the hidden
     // application window that owns popup menus. Call once, before any form.
@@ -46,9 +47,8 @@ public:
     bool ShowMainForm = true;
 
     HINSTANCE Instance() const;
-    // The hidden window that owns the program's popup menus and carries
-    // requests made to the application as a whole.
-    HWND Handle() const { return handle_; }
+    // Handle(): the hidden window that owns the program's popup menus and
+    // carries requests made to the application as a whole.
     // The executable's main icon.
     HICON Icon() const { return icon_; }
     TForm* MainForm() const { return mainForm_; }
@@ -59,6 +59,9 @@ public:
     std::function<void()> OnIdle;
     // Runs when the program loses activation to another program.
     std::function<void()> OnDeactivate;
+    // Takes the text of every error a handler raised instead of the error box
+    // (the Windows-side tests record them this way).
+    std::function<void(const std::wstring& message)> OnException;
 
     // nullptr for a slot that holds no cursor; crNone also gives nullptr,
     // which hides the pointer.
@@ -73,15 +76,16 @@ public:
     // Called by forms for WM_ACTIVATEAPP; fires OnDeactivate once per loss.
     void ActivationChanged(bool active);
 
+protected:
+    LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     bool PreviewKey(MSG& msg);
     void DispatchOne(MSG& msg);
     void Idle();
 
     std::wstring title_;
     std::wstring helpFile_;
-    HWND handle_ = nullptr;
     HICON icon_ = nullptr;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;

@@ -1,47 +1,25 @@
 // The program's own plain child windows.
 #include "framework/Control.h"
 #include "framework/Application.h"
-#include "framework/Error.h"
 #include "framework/Label.h"
 #include <windowsx.h>
 
-namespace {
-void RegisterControlClass(const wchar_t* name, WNDPROC proc, bool ownDC) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(Application.Instance(), name, &existing)) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = ownDC ? CS_OWNDC : 0;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = Application.Instance();
-    wc.hCursor = nullptr;       // WM_SETCURSOR decides
-    wc.hbrBackground = nullptr; // painted in the control's own colour
-    wc.lpszClassName = name;
-    RegisterClassExW(&wc);
-}
-} // namespace
-
 TControl::TControl(const wchar_t* className, HWND parent, DWORD style, DWORD exStyle, bool ownDC) {
-    RegisterControlClass(className, WindowProc, ownDC);
+    // No class background: WM_PAINT fills the client area in the control's colour.
+    RegisterWindowClassOnce({className, static_cast<UINT>(ownDC ? CS_OWNDC : 0)});
     brush_.reset(CreateSolidBrush(color_));
-    // The window procedure finds this object from the first message on, so
-    // the handle is stored there too.
-    CreateWindowExW(exStyle, className, L"", style | WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
-                    nullptr, Application.Instance(), this);
-    if (!window_) throw Error(L"The window could not be created.");
-    if (ownDC) dc_ = GetDC(window_.get());
+    CreateHandlerWindow(*this,
+                        {className, L"", style | WS_CHILD | WS_CLIPSIBLINGS, exStyle, parent});
+    if (ownDC) dc_ = GetDC(Handle());
 }
 
 TControl::~TControl() {
-    // Children go with their parents; one whose parent went first is gone
-    // already, and its handle must not be destroyed again.
-    if (window_ && !IsWindow(window_.get())) window_.release();
-    if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
-}
-
-TControl* TControl::FromHandle(HWND window) {
-    return reinterpret_cast<TControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    // A child whose parent went first is gone already.
+    if (!Handle()) return;
+    // The window's last messages must not reach an object half destroyed.
+    HWND window = Handle();
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -85,34 +63,13 @@ void TControl::SetFont(HFONT font, COLORREF textColor) {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-LRESULT CALLBACK TControl::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                      LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        auto* control =
-            static_cast<TControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        control->window_.reset(window);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
-    }
-    TControl* control = FromHandle(window);
-    if (!control) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        control->window_.release();
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    LRESULT result = 0;
-    bool failed = true;
-    try {
-        result = control->Dispatch(message, wParam, lParam);
-        failed = false;
-    } catch (...) {
-        Application.HandleException();
-    }
-    if (failed && message == WM_PAINT) ValidateRect(window, nullptr);
-    return result;
+LRESULT TControl::FailedMessage(UINT message, WPARAM, LPARAM) {
+    // A paint that failed must not be asked for again and again.
+    if (message == WM_PAINT) ValidateRect(Handle(), nullptr);
+    return 0;
 }
 
-LRESULT TControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TControl::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (OnMessage && OnMessage(message, wParam, lParam, result)) return result;
     switch (message) {
@@ -163,7 +120,7 @@ LRESULT TControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcW(Handle(), message, wParam, lParam);
+    return DefaultMessage(message, wParam, lParam);
 }
 
 void TControl::Paint() {

@@ -4,12 +4,13 @@
 #pragma once
 
 #include "framework/Handle.h"
+#include "framework/Window.h"
 #include <functional>
 #include <string>
 
 enum class TTextLayout { None, Centre };
 
-class TControl {
+class TControl : public TWindowHandler {
 public:
     // Creates the window at once, hidden unless `style` says WS_VISIBLE.
     // `className` names the window class (registered once); windows of one
@@ -18,14 +19,12 @@ public:
     // on outside painting many times a second.
     TControl(const wchar_t* className, HWND parent, DWORD style, DWORD exStyle = 0,
              bool ownDC = false);
-    ~TControl();
+    ~TControl() override;
     TControl(const TControl&) = delete;
     TControl& operator=(const TControl&) = delete;
 
-    HWND Handle() const { return window_.get(); }
     // The window's own device context; nullptr unless made with `ownDC`.
     HDC DC() const { return dc_; }
-    static TControl* FromHandle(HWND window);
 
     void SetBounds(int left, int top, int width, int height);
     RECT BoundsRect() const; // in the parent's client coordinates
@@ -52,12 +51,13 @@ public:
     // Runs before anything else for every message; true when it handled it.
     std::function<bool(UINT message, WPARAM, LPARAM, LRESULT& result)> OnMessage;
 
+protected:
+    LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT FailedMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
-    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
 
-    UniqueWindow window_;
     HDC dc_ = nullptr; // a class DC of its own: it goes with the window
     COLORREF color_ = RGB(255, 255, 255);
     UniqueBrush brush_;

@@ -1,25 +1,16 @@
 #include "framework/Form.h"
 #include "framework/Application.h"
 #include "framework/Menu.h"
+#include "framework/ShortCut.h"
 #include <windowsx.h>
 
 namespace {
-// Each form class registers its window class once; the class style gives
-// every window its own DC, so the canvas can stay attached to it.
-void RegisterFormClass(const wchar_t* name, WNDPROC proc) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(Application.Instance(), name, &existing)) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_OWNDC | CS_DBLCLKS;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = Application.Instance();
-    wc.hIcon = Application.Icon();
-    wc.hCursor = nullptr; // WM_SETCURSOR decides
-    wc.hbrBackground = GetSysColorBrush(COLOR_APPWORKSPACE);
-    wc.lpszClassName = name;
-    RegisterClassExW(&wc);
+TShortCut ShortCutOf(WORD key, TShiftState shift) {
+    TShortCut shortcut = key & scKeyMask;
+    if (shift & ssShift) shortcut |= scShift;
+    if (shift & ssCtrl) shortcut |= scCtrl;
+    if (shift & ssAlt) shortcut |= scAlt;
+    return shortcut;
 }
 
 TShiftState ShiftFromMouseKeys(WPARAM keys) {
@@ -47,65 +38,49 @@ TForm::TForm(TFormParams params) : params_(std::move(params)) {}
 TForm::~TForm() {
     // Derived forms call Destroy themselves so FormDestroy reaches them; this
     // only makes sure no window outlives its object.
-    if (handle_) {
-        SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
-        DestroyWindow(handle_);
+    if (HWND window = Handle()) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        DestroyWindow(window);
     }
 }
 
 void TForm::Create() {
-    RegisterFormClass(params_.className, WindowProc);
-    CreateWindowExW(params_.exStyle, params_.className, params_.caption.c_str(), params_.style, 0,
-                    0, 0, 0, nullptr, nullptr, Application.Instance(), this);
+    // The class style gives every window its own DC, so the canvas can stay
+    // attached to it; WM_SETCURSOR decides the pointer, so the class has none.
+    RegisterWindowClassOnce({params_.className, CS_OWNDC | CS_DBLCLKS, Application.Icon(),
+                             GetSysColorBrush(COLOR_APPWORKSPACE)});
+    CreateHandlerWindow(
+        *this, {params_.className, params_.caption.c_str(), params_.style, params_.exStyle});
     FormCreate();
 }
 
 void TForm::Destroy() {
-    if (destroyed_ || !handle_) return;
+    if (destroyed_ || !Handle()) return;
     destroyed_ = true;
     FormDestroy();
     canvas_.Detach();
-    DestroyWindow(handle_);
+    DestroyWindow(Handle());
 }
 
 TForm* TForm::FromHandle(HWND window) {
-    return reinterpret_cast<TForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return dynamic_cast<TForm*>(TWindowHandler::FromHandle(window));
 }
 
-LRESULT CALLBACK TForm::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                   LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<TForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->handle_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    TForm* form = FromHandle(window);
-    if (!form) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        form->handle_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    LRESULT result = 0;
-    bool failed = true;
-    try {
-        result = form->Dispatch(message, wParam, lParam);
-        failed = false;
-    } catch (...) {
-        Application.HandleException();
-    }
-    if (failed && message == WM_PAINT) ValidateRect(window, nullptr);
-    return result;
+LRESULT TForm::FailedMessage(UINT message, WPARAM, LPARAM) {
+    // A paint that failed must still validate, or it would be asked for again
+    // and again.
+    if (message == WM_PAINT) ValidateRect(Handle(), nullptr);
+    return 0;
 }
 
-LRESULT TForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TForm::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (HandleMessage(message, wParam, lParam, result)) return result;
 
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (message) {
     case WM_CREATE:
-        canvas_.Attach(GetDC(handle_));
+        canvas_.Attach(GetDC(Handle()));
         return 0;
     case WM_ERASEBKGND:
         if (params_.paintsEverything) return 1;
@@ -130,7 +105,10 @@ LRESULT TForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
-            ::SetCursor(Application.Cursor(cursor_));
+            POINT p{};
+            GetCursorPos(&p);
+            ScreenToClient(Handle(), &p);
+            ::SetCursor(Application.Cursor(CursorAt(p).value_or(cursor_)));
             return TRUE;
         }
         break;
@@ -178,16 +156,16 @@ LRESULT TForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcW(handle_, message, wParam, lParam);
+    return DefaultMessage(message, wParam, lParam);
 }
 
 void TForm::Paint() {
     PAINTSTRUCT ps;
-    BeginPaint(handle_, &ps);
+    BeginPaint(Handle(), &ps);
     // The window's own DC is the one the canvas holds; BeginPaint clipped it
     // to the damaged area.
     FormPaint();
-    EndPaint(handle_, &ps);
+    EndPaint(Handle(), &ps);
 }
 
 void TForm::KeyDown(WPARAM wParam) {
@@ -195,13 +173,22 @@ void TForm::KeyDown(WPARAM wParam) {
     // with Ctrl or Alt it is an ordinary key.
     if (wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) return;
     WORD key = static_cast<WORD>(wParam);
+    if (MenuShortCut(key)) return;
     FormKeyDown(key, ShiftStateNow());
 }
 
 bool TForm::PreviewKeyDown(WPARAM wParam) {
     WORD key = static_cast<WORD>(wParam);
+    if (MenuShortCut(key)) return true;
     FormKeyDown(key, ShiftStateNow());
     return key == 0;
+}
+
+// The shortcuts shown in the form's context menu work while the form has the
+// keyboard, before the form's own key handling sees the stroke.
+bool TForm::MenuShortCut(WORD key) {
+    if (!PopupMenu) return false;
+    return PopupMenu->ShortCut(ShortCutOf(key, ShiftStateNow()));
 }
 
 void TForm::ContextMenu(LPARAM lParam) {
@@ -220,17 +207,17 @@ void TForm::ContextMenu(LPARAM lParam) {
 void TForm::Show() {
     if (!Visible()) FormShow();
     int command = windowState_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW;
-    ShowWindow(handle_, command);
+    ShowWindow(Handle(), command);
 }
 
 void TForm::Hide() {
     if (!Visible()) return;
-    ShowWindow(handle_, SW_HIDE);
+    ShowWindow(Handle(), SW_HIDE);
     FormHide();
 }
 
 bool TForm::Visible() const {
-    return handle_ && IsWindowVisible(handle_);
+    return Handle() && IsWindowVisible(Handle());
 }
 
 void TForm::Close() {
@@ -253,32 +240,32 @@ void TForm::SetWindowState(TWindowState state) {
     if (!Visible()) return;
     switch (state) {
     case TWindowState::wsNormal:
-        ShowWindow(handle_, SW_RESTORE);
+        ShowWindow(Handle(), SW_RESTORE);
         break;
     case TWindowState::wsMinimized:
-        ShowWindow(handle_, SW_MINIMIZE);
+        ShowWindow(Handle(), SW_MINIMIZE);
         break;
     case TWindowState::wsMaximized:
-        ShowWindow(handle_, SW_SHOWMAXIMIZED);
+        ShowWindow(Handle(), SW_SHOWMAXIMIZED);
         break;
     }
 }
 
 void TForm::BringToForeground() {
-    SetForegroundWindow(handle_);
+    SetForegroundWindow(Handle());
 }
 
 void TForm::Invalidate() {
-    InvalidateRect(handle_, nullptr, FALSE);
+    InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TForm::Update() {
-    UpdateWindow(handle_);
+    UpdateWindow(Handle());
 }
 
 RECT TForm::ClientRect() const {
     RECT r{};
-    GetClientRect(handle_, &r);
+    GetClientRect(Handle(), &r);
     return r;
 }
 
@@ -286,7 +273,7 @@ void TForm::SetCursor(int cursor) {
     cursor_ = cursor;
     // Change the shape at once when the pointer is over the form already.
     POINT p;
-    if (Visible() && GetCursorPos(&p) && WindowFromPoint(p) == handle_)
+    if (Visible() && GetCursorPos(&p) && WindowFromPoint(p) == Handle())
         ::SetCursor(Application.Cursor(cursor_));
 }
 

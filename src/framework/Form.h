@@ -3,7 +3,9 @@
 #pragma once
 
 #include "framework/Canvas.h"
+#include "framework/Window.h"
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class TPopupMenu;
@@ -35,7 +37,7 @@ struct TFormParams {
     bool paintsEverything = false;
 };
 
-class TForm {
+class TForm : public TWindowHandler {
 public:
     explicit TForm(TFormParams params);
     virtual ~TForm();
@@ -47,7 +49,6 @@ public:
     // Runs FormDestroy and destroys the window; harmless when already done.
     void Destroy();
 
-    HWND Handle() const { return handle_; }
     static TForm* FromHandle(HWND window);
 
     void Show();
@@ -64,7 +65,8 @@ public:
     RECT ClientRect() const;
 
     TCanvas& Canvas() { return canvas_; }
-    // A cursor number of the application's table, used over the client area.
+    // A cursor number of the application's table, used over the client area
+    // unless CursorAt says otherwise for a point.
     int Cursor() const { return cursor_; }
     void SetCursor(int cursor);
     TPopupMenu* PopupMenu = nullptr;
@@ -90,18 +92,21 @@ protected:
     virtual bool HandleMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT& /*result*/) {
         return false;
     }
+    // The cursor over a point of the client area; nothing: the form's Cursor().
+    virtual std::optional<int> CursorAt(POINT /*client*/) { return std::nullopt; }
     // Size and place of the maximised window; the whole primary screen by default.
     virtual void GetMaximizedRect(RECT& rect);
 
+    LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT FailedMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
-    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
+    bool MenuShortCut(WORD key);
     void KeyDown(WPARAM key);
     void ContextMenu(LPARAM lParam);
 
     TFormParams params_;
-    HWND handle_ = nullptr;
     TCanvas canvas_;
     int cursor_ = crDefaultCursor;
     TWindowState windowState_ = TWindowState::wsNormal;

@@ -1,7 +1,7 @@
 // Static controls as the program's labels.
 #include "framework/Label.h"
 #include "framework/Application.h"
-#include "framework/Error.h"
+#include "framework/LastError.h"
 #include <commctrl.h>
 #include <windowsx.h>
 
@@ -18,7 +18,7 @@ TLabel::TLabel(HWND parent, const std::wstring& text, int id) {
     window_ = CreateWindowExW(0, L"STATIC", text.c_str(), kLabelStyle, 0, 0, 0, 0, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               Application.Instance(), nullptr);
-    if (!window_) throw Error(L"The window could not be created.");
+    if (!window_) ThrowLastError(L"Cannot create a window");
     SetPropW(window_, kLabelProperty, this);
     SetWindowSubclass(window_, SubclassProc, kLabelSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }

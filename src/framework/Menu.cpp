@@ -65,3 +65,13 @@ void TPopupMenu::Popup(int x, int y, HWND owner) {
     TMenuItem& item = *items_[chosen - 1];
     if (item.Enabled && item.OnClick) item.OnClick(item);
 }
+
+bool TPopupMenu::ShortCut(uint16_t shortcut) {
+    if (shortcut == 0) return false;
+    for (auto& item : items_) {
+        if (!item->Visible || item->IsSeparator() || item->ShortCut != shortcut) continue;
+        if (item->Enabled && item->OnClick) item->OnClick(*item);
+        return true;
+    }
+    return false;
+}

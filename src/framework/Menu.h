@@ -37,6 +37,7 @@ public:
 
 class TPopupMenu {
 public:
+    TPopupMenu() = default;
     explicit TPopupMenu(std::wstring name) : Name(std::move(name)) {}
     ~TPopupMenu();
     TPopupMenu(const TPopupMenu&) = delete;
@@ -50,6 +51,10 @@ public:
     // before it returns. The menu belongs to the application's hidden window
     // unless an owner is given.
     void Popup(int x, int y, HWND owner = nullptr);
+    // Runs the visible item that shows this shortcut, as if it were chosen;
+    // false when no item shows it. A disabled item takes the stroke and does
+    // nothing.
+    bool ShortCut(uint16_t shortcut);
 
     std::wstring Name;
     // False when the menu's owner must not open it by itself (a tray icon's

@@ -3,27 +3,13 @@
 #include "shell/Host.h"
 #include "dialogs/FirstRun.h"
 #include "framework/Application.h"
-#include "info/InfoWin.h"
+#include "framework/ProgramPath.h"
 #include "shell/RegistrySettings.h"
-#include "tools/Activation.h"
-
-TfrmHost* frmHost = nullptr;
 
 namespace {
 constexpr wchar_t kHostClassName[] = L"TfrmHost";
 constexpr wchar_t kHostCaption[] = L"Quillmont Vantacle";
 constexpr wchar_t kHelpFileName[] = L"Vantacle.hlp";
-
-// Cursor slots of the tools, loaded by resource name.
-struct CursorSlot {
-    int slot;
-    const wchar_t* resource;
-};
-constexpr CursorSlot kToolCursors[] = {{1, L"Screenshot"}, {2, L"Measurer"}, {3, L"Dropper"}};
-
-std::wstring FolderOf(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L"\\/") + 1);
-}
 } // namespace
 
 TfrmHost::TfrmHost()
@@ -31,24 +17,25 @@ TfrmHost::TfrmHost()
              WS_EX_TOPMOST | WS_EX_TOOLWINDOW, /*paintsEverything=*/true}) {
     KeyPreview = true;
     SetWindowState(TWindowState::wsMaximized);
-    PopupMenu = &pmnScreenshot;
     CreateTrayMenu();
     CreateTrayIcons();
+    CreateToolMenus();
+    PopupMenu = &ToolMenus[kScreenshot];
     BuildInfoWinMenu(
-        pmnInfoWin, [] { return InfoWin.get(); }, [this] { return Marked; });
-    frmHost = this;
+        pmnInfoWin, [this] { return activation_ ? activation_->Panel() : nullptr; },
+        [this] { return ToolActive() && activation_->Tool().Marked(); });
 }
 
 TfrmHost::~TfrmHost() {
     Destroy();
-    if (frmHost == this) frmHost = nullptr;
 }
 
 void TfrmHost::FormCreate() {
     if (!LoadSettings()) ShowFirstRun();
+    ApplicationIcon.AssignHandle(Application.Icon());
 
     Application.OnDeactivate = [this] { StopTool(); };
-    Application.SetHelpFile(FolderOf(ExecutablePath()) + kHelpFileName);
+    Application.SetHelpFile(ExecutableFolder() + kHelpFileName);
 
     UpdateTrayIconVisibility();
     SetToolIcons(IconNormal, kAllTools);
@@ -56,26 +43,23 @@ void TfrmHost::FormCreate() {
 
     // A cursor that cannot be loaded leaves its slot empty; the tool then
     // shows no pointer of its own.
-    for (const CursorSlot& c : kToolCursors)
-        Application.SetCursor(c.slot, LoadCursorW(Application.Instance(), c.resource));
+    for (const TToolInfo& tool : kTools)
+        if (tool.CursorResource)
+            Application.SetCursor(tool.Cursor,
+                                  LoadCursorW(Application.Instance(), tool.CursorResource));
 
     xtiMain.SetHint(Application.Title());
-    xtiMain.Icon().AssignHandle(Application.Icon());
+    xtiMain.SetIcon(ApplicationIcon);
 }
 
 void TfrmHost::FormDestroy() {
+    // The application outlives the form: nothing of it may call back here.
+    Application.OnDeactivate = nullptr;
     UnregisterHotKeys();
     StopTool();
 }
 
 void TfrmHost::FormHide() {
-    if (InfoWin &&
-        (CurrentTool == kScreenshot || CurrentTool == kMeasurer || CurrentTool == kDropper)) {
-        POINT position = InfoWin->GetPosition();
-        TPanelPositionSetting setting = PanelPositionSetting(CurrentTool);
-        Settings.*setting.x = position.x;
-        Settings.*setting.y = position.y;
-    }
     SaveSettings();
 }
 
@@ -84,7 +68,7 @@ void TfrmHost::FormCloseQuery(bool& canClose) {
     canClose = false;
     // A bare hide would leave the activation running behind a hidden window,
     // and no tool could start again; ending it hides the form all the same.
-    if (ToolActive)
+    if (ToolActive())
         StopTool();
     else
         Hide();

@@ -1,17 +1,18 @@
 // The host form: the program's one main window. Hidden while the program
-// waits in the tray; during a tool activation it covers the primary screen
-// and shows the frozen picture the tool works on.
+// waits in the tray; during a tool activation it covers the primary screen,
+// shows the frozen picture and hands its input to the running tool.
 #pragma once
 
 #include "framework/Form.h"
 #include "framework/Menu.h"
+#include "tools/ToolActivation.h"
+#include "tools/ToolTable.h"
 #include "tray/TrayIcon.h"
-#include <cstdint>
+#include <array>
+#include <memory>
 
 // Image states of the tool icons in the tray, as indices into their image lists.
 enum TIconState : int { IconNormal = 0, IconActive = 1, IconUnavailable = 2 };
-
-enum class THitZone { hzNone };
 
 class TfrmHost : public TForm {
 public:
@@ -21,10 +22,20 @@ public:
     // Tool activation.
     void StartTool(int tool);
     void StopTool();
+    // An activation runs: its picture is taken and the overlay shows it.
+    bool ToolActive() const { return activation_ && activation_->Running(); }
+    // The activation, from the start of a tool's start to its end; nullptr
+    // while no tool is active.
+    TToolActivation* Activation() { return activation_.get(); }
+    // The tool of the current activation; keeps naming the last tool after it ends.
+    int CurrentTool = kMagnifier;
 
     // Tray icons, menu and hot keys.
     void UpdateTrayIconVisibility();
     void SetToolIcons(TIconState state, unsigned tools);
+    // The images while a tool runs: its own active, the others unavailable,
+    // and the main icon showing the running tool.
+    void SetRunningToolIcons(int tool);
     void RegisterHotKeys();
     void UnregisterHotKeys();
     void mniExitClick();
@@ -32,28 +43,21 @@ public:
     void xtiMainClick(TTrayIcon& sender, TMouseButton button, TShiftState shift, int x, int y);
     void pmnTrayPopup(TPopupMenu& sender);
     void mniStartClick(TMenuItem& sender);
+    TTrayIcon& ToolIcon(int tool) { return xtiTools[tool]; }
 
-    bool ToolActive = false;
-
-    // Per-activation tool state, partly reset at every show.
-    RECT ToolRect{};
-    RECT PressRect{};
-    POINT DragAnchor{};
-    THitZone DragZone = THitZone::hzNone;
-    bool Dragging = false;
-    bool Marked = false;
-    uint32_t PickedColor = 0;
-
+    // The application icon at the tray's size, made once: the main icon
+    // shows it whenever no tool runs.
+    TIcon ApplicationIcon;
     TPopupMenu pmnTray{L"pmnTray"};
-    // The tray icons come after their menu, so they let go of it first.
-    TTrayIcon xtiMagnifier;
-    TTrayIcon xtiScreenshot;
-    TTrayIcon xtiMeasurer;
-    TTrayIcon xtiDropper;
+    // The tray icons come after their menu, so they let go of it first:
+    // xtiMagnifier, xtiScreenshot, xtiMeasurer, xtiDropper in tool order.
+    std::array<TTrayIcon, kToolCount> xtiTools;
     TTrayIcon xtiMain;
-    TPopupMenu pmnScreenshot{L"pmnScreenshot"};
+    // The overlay's context menu of each tool (pmnScreenshot,
+    // pmnMeasurerDropper), kept for the program's life so a menu never goes
+    // away while it is open.
+    std::array<TPopupMenu, kToolCount> ToolMenus;
     TPopupMenu pmnInfoWin{L"pmnInfoWin"};
-    TPopupMenu pmnMeasurerDropper{L"pmnMeasurerDropper"};
 
 protected:
     void FormCreate() override;
@@ -67,22 +71,20 @@ protected:
     void FormMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void FormMouseMove(TShiftState shift, int x, int y) override;
     void FormMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    std::optional<int> CursorAt(POINT p) override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    // The tray icons' and tray menu's fixed setup, made once with the form.
+    // The tray icons', tray menu's and tools' menus' fixed setup, made once
+    // with the form.
     void CreateTrayIcons();
     void CreateTrayMenu();
-    TTrayIcon& ToolIcon(int tool);
-    // Draws the Magnifier's first lens once the queue is empty after a start.
-    void IdleRefreshLens();
-    void ApplyToolSetup();
-    void PaintToolMarks();
+    void CreateToolMenus();
+    void ApplyToolSetup(const TToolInfo& tool);
+
+    std::unique_ptr<TToolActivation> activation_;
 };
 
 // False while the Preferences or the About dialog is open: tool icons then
 // only beep, and the tray menu's tools and dialogs are disabled.
 extern bool ToolsEnabled;
-
-// The program's host form, while it exists.
-extern TfrmHost* frmHost;

@@ -3,19 +3,12 @@
 #include "framework/ShortCut.h"
 #include "shell/Host.h"
 #include "shell/Settings.h"
-#include "tools/Activation.h"
-
-namespace {
-constexpr TShortCut TSettings::*kToolHotKeys[kToolCount] = {
-    &TSettings::MagnifierKey, &TSettings::ScreenshotKey, &TSettings::MeasurerKey,
-    &TSettings::DropperKey};
-} // namespace
 
 void TfrmHost::RegisterHotKeys() {
     // A combination another program holds, or none at all, leaves that tool
     // without a hot key; there is nothing useful to tell the user at start.
     for (int tool = 0; tool < kToolCount; ++tool) {
-        HotKeyCombination combination = HotKeyFromShortCut(Settings.*kToolHotKeys[tool]);
+        HotKeyCombination combination = HotKeyFromShortCut(Settings.*kTools[tool].HotKey);
         RegisterHotKey(Handle(), tool, combination.modifiers, combination.key);
     }
 }

@@ -1,6 +1,6 @@
 #include "shell/RegistrySettings.h"
 #include "framework/Application.h"
-#include <vector>
+#include "framework/ProgramPath.h"
 
 RegistrySettingsStore::RegistrySettingsStore(HKEY root)
     : root_(root), ini_(root, kSettingsBaseKey) {}
@@ -28,17 +28,6 @@ void RegistrySettingsStore::DeleteRunEntry() {
     if (RegOpenKeyExW(root_, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
     UniqueRegKey owned(key);
     RegDeleteValueW(key, kRunValueName);
-}
-
-std::wstring ExecutablePath() {
-    // Paths may be longer than MAX_PATH; grow until the whole path fits.
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        DWORD length =
-            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size()) return std::wstring(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
-    }
 }
 
 int32_t ScreenPixelsPerInch() {

@@ -19,8 +19,6 @@ private:
     TRegistryIniFile ini_;
 };
 
-// Full path of the running executable.
-std::wstring ExecutablePath();
 // The screen's logical pixels per inch.
 int32_t ScreenPixelsPerInch();
 

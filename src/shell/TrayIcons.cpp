@@ -3,23 +3,10 @@
 #include "framework/Application.h"
 #include "shell/Host.h"
 #include "shell/Settings.h"
-#include "tools/Activation.h"
 
 bool ToolsEnabled = true;
 
 namespace {
-struct ToolIconSetup {
-    TTrayIcon TfrmHost::*icon;
-    const wchar_t* hint;
-    // The stored list of its three images, one per TIconState.
-    const wchar_t* images;
-};
-constexpr ToolIconSetup kToolIcons[kToolCount] = {
-    {&TfrmHost::xtiMagnifier, L"Magnifier", L"MagnifierIcons"},
-    {&TfrmHost::xtiScreenshot, L"Screenshot", L"ScreenshotIcons"},
-    {&TfrmHost::xtiMeasurer, L"Measurer", L"MeasurerIcons"},
-    {&TfrmHost::xtiDropper, L"Dropper", L"DropperIcons"},
-};
 
 // Entry index of a list, or nullptr when the list has no such entry (its
 // images could not be read at start).
@@ -35,10 +22,6 @@ void ShowListEntry(TTrayIcon& icon, TIconList& list, int index) {
 }
 } // namespace
 
-TTrayIcon& TfrmHost::ToolIcon(int tool) {
-    return this->*kToolIcons[tool].icon;
-}
-
 void TfrmHost::CreateTrayIcons() {
     // All five stay out of the tray until UpdateTrayIconVisibility decides.
     xtiMain.SetActive(false);
@@ -51,14 +34,14 @@ void TfrmHost::CreateTrayIcons() {
         TTrayIcon& icon = ToolIcon(tool);
         icon.SetActive(false);
         icon.Tag = tool;
-        icon.SetHint(kToolIcons[tool].hint);
+        icon.SetHint(kTools[tool].Name);
         icon.SetPopupMenu(&pmnTray);
         icon.OnMouseUp = [this](TTrayIcon& sender, TMouseButton button, TShiftState shift, int x,
                                 int y) { xtiMouseUp(sender, button, shift, x, y); };
         // A list that cannot be read is reported; that tool's icon then has
         // no image and stays out of the tray, and the rest of the program works.
         GuardedCall([&] {
-            icon.Icons().LoadFromResource(Application.Instance(), kToolIcons[tool].images);
+            icon.Icons().LoadFromResource(Application.Instance(), kTools[tool].TrayImages);
         });
         icon.Loaded();
     }
@@ -79,8 +62,17 @@ void TfrmHost::SetToolIcons(TIconState state, unsigned tools) {
         // The main icon shows which tool runs, for when it is the only icon.
         if (IsTool(CurrentTool)) ShowListEntry(xtiMain, ToolIcon(CurrentTool).Icons(), IconActive);
     } else {
-        xtiMain.Icon().AssignHandle(Application.Icon());
+        xtiMain.SetIcon(ApplicationIcon);
     }
+}
+
+void TfrmHost::SetRunningToolIcons(int running) {
+    // Each icon changes once, straight to its image: a shell may drop the
+    // second of two quick changes to one icon.
+    for (int tool = 0; tool < kToolCount; ++tool)
+        ShowListEntry(ToolIcon(tool), ToolIcon(tool).Icons(),
+                      tool == running ? IconActive : IconUnavailable);
+    ShowListEntry(xtiMain, ToolIcon(running).Icons(), IconActive);
 }
 
 void TfrmHost::xtiMouseUp(TTrayIcon& sender, TMouseButton button, TShiftState, int, int) {

@@ -7,54 +7,32 @@ namespace {
 struct TrayMenuItem {
     const wchar_t* name;
     const wchar_t* caption;
-    int tag;
 };
-// Top to bottom.
+// Top to bottom; the tools' items follow, from the tool table.
 constexpr TrayMenuItem kTrayMenu[] = {
-    {L"mniExit", L"E&xit", 0},
-    {L"mniSep1", L"-", 0},
-    {L"mniAbout", L"&About...", 0},
-    {L"mniPreferences", L"&Preferences...", 0},
-    {L"mniSep2", L"-", 0},
-    {L"mniMagnifier", L"Ma&gnifier", 0},
-    {L"mniScreenshot", L"&Screenshot", 1},
-    {L"mniMeasurer", L"&Measurer", 2},
-    {L"mniDropper", L"&Dropper", 3},
+    {L"mniExit", L"E&xit"},      {L"mniSep1", L"-"},
+    {L"mniAbout", L"&About..."}, {L"mniPreferences", L"&Preferences..."},
+    {L"mniSep2", L"-"},
 };
-
-// The tool items with the hot key each one shows.
-struct ToolMenuItem {
-    const wchar_t* name;
-    TShortCut TSettings::*hotKey;
-};
-constexpr ToolMenuItem kToolItems[] = {
-    {L"mniMagnifier", &TSettings::MagnifierKey},
-    {L"mniScreenshot", &TSettings::ScreenshotKey},
-    {L"mniMeasurer", &TSettings::MeasurerKey},
-    {L"mniDropper", &TSettings::DropperKey},
-};
-
-// Items that open a dialog or start a tool; "E&xit" always works.
-constexpr const wchar_t* kBlockedWhileDialogOpen[] = {L"mniMagnifier",   L"mniScreenshot",
-                                                      L"mniMeasurer",    L"mniDropper",
-                                                      L"mniPreferences", L"mniAbout"};
 } // namespace
 
 void TfrmHost::CreateTrayMenu() {
     for (const TrayMenuItem& item : kTrayMenu)
-        pmnTray.Add(item.name, item.caption, item.tag);
+        pmnTray.Add(item.name, item.caption);
     pmnTray.Find(L"mniExit")->OnClick = [this](TMenuItem&) { mniExitClick(); };
-    for (const ToolMenuItem& item : kToolItems)
-        pmnTray.Find(item.name)->OnClick = [this](TMenuItem& sender) { mniStartClick(sender); };
+    for (int tool = 0; tool < kToolCount; ++tool)
+        pmnTray.Add(kTools[tool].MenuItem, kTools[tool].MenuCaption, tool).OnClick =
+            [this](TMenuItem& sender) { mniStartClick(sender); };
     pmnTray.OnPopup = [this](TPopupMenu& sender) { pmnTrayPopup(sender); };
 }
 
 void TfrmHost::pmnTrayPopup(TPopupMenu&) {
-    for (const wchar_t* name : kBlockedWhileDialogOpen)
-        pmnTray.Find(name)->Enabled = ToolsEnabled;
+    // The tools and the dialogs wait while a dialog is open; "E&xit" always works.
+    for (const auto& item : pmnTray.Items())
+        if (item->Name != L"mniExit") item->Enabled = ToolsEnabled;
     // Shown only: the hot keys act through their global registration.
-    for (const ToolMenuItem& item : kToolItems)
-        pmnTray.Find(item.name)->ShortCut = Settings.*item.hotKey;
+    for (int tool = 0; tool < kToolCount; ++tool)
+        pmnTray.Find(kTools[tool].MenuItem)->ShortCut = Settings.*kTools[tool].HotKey;
 }
 
 void TfrmHost::mniStartClick(TMenuItem& sender) {

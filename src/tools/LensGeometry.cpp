@@ -1,5 +1,8 @@
 #include "tools/LensGeometry.h"
 #include <algorithm>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <vector>
 
 TLensRect Intersect(const TLensRect& a, const TLensRect& b) {
@@ -48,6 +51,37 @@ uint8_t HighContrastChannel(uint8_t c, int level) {
     return static_cast<uint8_t>(std::clamp(v, -128, 127) + 128);
 }
 
+namespace {
+#if defined(__SSE2__)
+// Eight channels at a time in 16 bits: the same arithmetic as
+// HighContrastChannel, saturated to 0..255 by the final pack.
+__m128i ContrastWords(__m128i c, int level) {
+    const __m128i d = _mm_sub_epi16(c, _mm_set1_epi16(128));
+    __m128i v;
+    if (level == 2) {
+        v = _mm_add_epi16(d, d);
+    } else {
+        const __m128i t = _mm_add_epi16(d, _mm_add_epi16(d, d));
+        // Halved toward zero: negative odd values are raised by one first.
+        v = _mm_srai_epi16(_mm_sub_epi16(t, _mm_srai_epi16(t, 15)), 1);
+    }
+    return _mm_add_epi16(v, _mm_set1_epi16(128));
+}
+
+// Sixteen bytes (four pixels); the fourth byte of each pixel is kept.
+void ContrastBlock(uint8_t* p, int level) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i low = ContrastWords(_mm_unpacklo_epi8(in, zero), level);
+    const __m128i high = ContrastWords(_mm_unpackhi_epi8(in, zero), level);
+    const __m128i out = _mm_packus_epi16(low, high);
+    const __m128i keep = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p),
+                     _mm_or_si128(_mm_and_si128(in, keep), _mm_andnot_si128(keep, out)));
+}
+#endif
+} // namespace
+
 void ApplyHighContrast(uint8_t* pixels, int width, int height, size_t stride, int level) {
     if (level != 1 && level != 2) return;
     uint8_t table[256];
@@ -55,7 +89,13 @@ void ApplyHighContrast(uint8_t* pixels, int width, int height, size_t stride, in
         table[c] = HighContrastChannel(static_cast<uint8_t>(c), level);
     for (int y = 0; y < height; ++y) {
         uint8_t* p = pixels + static_cast<size_t>(y) * stride;
-        for (int x = 0; x < width; ++x, p += 4) {
+        int x = 0;
+#if defined(__SSE2__)
+        // The lens filters every source pixel on every move.
+        for (; x + 4 <= width; x += 4, p += 16)
+            ContrastBlock(p, level);
+#endif
+        for (; x < width; ++x, p += 4) {
             p[0] = table[p[0]];
             p[1] = table[p[1]];
             p[2] = table[p[2]];
@@ -88,9 +128,12 @@ void EnlargeNearest(const uint8_t* source, size_t sourceStride, uint8_t* dest, s
                     const TLensAxis& x, const TLensAxis& y, int32_t lensWidth, int32_t sourceWidth,
                     int32_t lensHeight, int32_t sourceHeight) {
     if (x.SourceCount <= 0 || y.SourceCount <= 0) return;
-    std::vector<int32_t> column(x.LensCount);
+    // Along a row the source pixels repeat in runs; one read of each source
+    // pixel fills its whole run, instead of one look-up per lens pixel.
+    thread_local std::vector<int32_t> runs;
+    runs.assign(x.SourceCount, 0);
     for (int32_t i = 0; i < x.LensCount; ++i)
-        column[i] = SourceOf(x.LensFirst + i, lensWidth, sourceWidth) - x.SourceFirst;
+        ++runs[SourceOf(x.LensFirst + i, lensWidth, sourceWidth) - x.SourceFirst];
     const size_t rowBytes = static_cast<size_t>(x.LensCount) * 4;
     int32_t previousRow = -1;
     for (int32_t i = 0; i < y.LensCount; ++i) {
@@ -103,8 +146,8 @@ void EnlargeNearest(const uint8_t* source, size_t sourceStride, uint8_t* dest, s
         const auto* in =
             reinterpret_cast<const uint32_t*>(source + static_cast<size_t>(row) * sourceStride);
         auto* pixels = reinterpret_cast<uint32_t*>(out);
-        for (int32_t j = 0; j < x.LensCount; ++j)
-            pixels[j] = in[column[j]];
+        for (int32_t j = 0; j < x.SourceCount; ++j)
+            pixels = std::fill_n(pixels, runs[j], in[j]);
         previousRow = row;
     }
 }

@@ -1,22 +1,16 @@
 #include "tools/Magnifier.h"
-#include "shell/Host.h"
+#include "framework/Application.h"
+#include "framework/Input.h"
 #include "shell/Settings.h"
-#include "tools/Activation.h"
-#include "tools/LensGeometry.h"
+#include "tools/ToolActivation.h"
 #include <algorithm>
-#include <memory>
-#include <vector>
 
 namespace {
-// Working pictures kept from one lens move to the next, so a move allocates
-// nothing unless the lens grew.
-struct LensPictures {
-    std::vector<uint8_t> source;    // the source area, 32 bits a pixel
-    std::unique_ptr<TBitmap> frame; // what goes to the screen, at least as large as needed
-};
-LensPictures lensPictures;
-
 constexpr uint8_t kWhite = 0xFF;
+
+// The MagnifierCursor setting: 0 no pointer, 1 arrow, 2 cross; other values
+// leave the pointer as it was.
+constexpr int kMagnifierCursors[] = {crNone, crArrow, crCross};
 
 TLensRect FromRECT(const RECT& r) {
     return {r.left, r.top, r.right, r.bottom};
@@ -36,8 +30,7 @@ TLensRect Bounding(const TLensRect& a, const TLensRect& b) {
             std::max(a.Bottom, b.Bottom)};
 }
 
-TBitmap& FrameAtLeast(int32_t width, int32_t height) {
-    auto& frame = lensPictures.frame;
+TBitmap& FrameAtLeast(std::unique_ptr<TBitmap>& frame, int32_t width, int32_t height) {
     if (!frame || frame->Width() < width || frame->Height() < height)
         frame = std::make_unique<TBitmap>(std::max(width, frame ? frame->Width() : 0),
                                           std::max(height, frame ? frame->Height() : 0));
@@ -46,30 +39,30 @@ TBitmap& FrameAtLeast(int32_t width, int32_t height) {
 
 // Copies columns [left, right) of one row of the frozen picture into 32-bit
 // pixels; what lies outside the picture is white, like the picture's own margin.
-void ReadPictureRow(int32_t y, int32_t left, int32_t right, uint8_t* out) {
+void ReadPictureRow(const TBitmap& picture, int32_t y, int32_t left, int32_t right, uint8_t* out) {
     if (right <= left) return;
     std::fill_n(out, static_cast<size_t>(right - left) * 4, kWhite);
-    if (y < 0 || y >= ScreenBitmap->Height()) return;
-    const int32_t from = std::max(left, 0), to = std::min(right, ScreenBitmap->Width());
+    if (y < 0 || y >= picture.Height()) return;
+    const int32_t from = std::max(left, 0), to = std::min(right, picture.Width());
     if (to > from)
-        std::copy_n(ScreenBitmap->ScanLine(y) + static_cast<size_t>(from) * 4,
+        std::copy_n(picture.ScanLine(y) + static_cast<size_t>(from) * 4,
                     static_cast<size_t>(to - from) * 4, out + static_cast<size_t>(from - left) * 4);
 }
 
 // Copies an area of the frozen picture into 32-bit pixels, except the part
 // `skip`, which the lens covers anyway.
-void ReadPicture(const TLensRect& area, uint8_t* pixels, size_t stride,
+void ReadPicture(const TBitmap& picture, const TLensRect& area, uint8_t* pixels, size_t stride,
                  const TLensRect& skip = {}) {
     for (int32_t y = area.Top; y < area.Bottom; ++y) {
         uint8_t* row = pixels + (y - area.Top) * stride;
         if (!skip.Empty() && y >= skip.Top && y < skip.Bottom) {
             const int32_t gapLeft = std::clamp(skip.Left, area.Left, area.Right);
             const int32_t gapRight = std::clamp(skip.Right, gapLeft, area.Right);
-            ReadPictureRow(y, area.Left, gapLeft, row);
-            ReadPictureRow(y, gapRight, area.Right,
+            ReadPictureRow(picture, y, area.Left, gapLeft, row);
+            ReadPictureRow(picture, y, gapRight, area.Right,
                            row + static_cast<size_t>(gapRight - area.Left) * 4);
         } else {
-            ReadPictureRow(y, area.Left, area.Right, row);
+            ReadPictureRow(picture, y, area.Left, area.Right, row);
         }
     }
 }
@@ -100,7 +93,8 @@ void DrawOutline(TBitmap& frame, const TLensRect& origin, const TLensRect& outli
 
 // Puts the frozen picture, the enlargement and the outline of a lens move
 // together in memory for one area of the screen.
-void ComposeFrame(TBitmap& frame, const TLensRect& area, const TLensMove& move, COLORREF outline) {
+void ComposeFrame(const TBitmap& picture, TLensPictures& pictures, TBitmap& frame,
+                  const TLensRect& area, const TLensMove& move, COLORREF outline) {
     const TLensAxis x = VisibleLensAxis(move.Lens.Left - area.Left, move.Lens.Width(),
                                         move.Source.Width(), area.Width());
     const TLensAxis y = VisibleLensAxis(move.Lens.Top - area.Top, move.Lens.Height(),
@@ -109,7 +103,7 @@ void ComposeFrame(TBitmap& frame, const TLensRect& area, const TLensMove& move, 
     const TLensRect lensPart{move.Lens.Left + x.LensFirst, move.Lens.Top + y.LensFirst,
                              move.Lens.Left + x.LensFirst + x.LensCount,
                              move.Lens.Top + y.LensFirst + y.LensCount};
-    ReadPicture(area, frame.ScanLine(0), frame.Stride(), lensPart);
+    ReadPicture(picture, area, frame.ScanLine(0), frame.Stride(), lensPart);
     if (x.LensCount > 0 && y.LensCount > 0) {
         uint8_t* lensStart = frame.ScanLine(move.Lens.Top - area.Top + y.LensFirst) +
                              static_cast<size_t>(move.Lens.Left - area.Left + x.LensFirst) * 4;
@@ -119,12 +113,12 @@ void ComposeFrame(TBitmap& frame, const TLensRect& area, const TLensMove& move, 
                                        move.Source.Left + x.SourceFirst + x.SourceCount,
                                        move.Source.Top + y.SourceFirst + y.SourceCount};
             const size_t stride = static_cast<size_t>(x.SourceCount) * 4;
-            lensPictures.source.resize(stride * y.SourceCount);
-            ReadPicture(sourceArea, lensPictures.source.data(), stride);
+            pictures.source.resize(stride * y.SourceCount);
+            ReadPicture(picture, sourceArea, pictures.source.data(), stride);
             // The filter works on the small source, before enlargement.
-            ApplyHighContrast(lensPictures.source.data(), x.SourceCount, y.SourceCount, stride,
+            ApplyHighContrast(pictures.source.data(), x.SourceCount, y.SourceCount, stride,
                               Settings.HighContrast);
-            EnlargeNearest(lensPictures.source.data(), stride, lensStart, frame.Stride(), x, y,
+            EnlargeNearest(pictures.source.data(), stride, lensStart, frame.Stride(), x, y,
                            move.Lens.Width(), move.Source.Width(), move.Lens.Height(),
                            move.Source.Height());
         } else {
@@ -137,20 +131,52 @@ void ComposeFrame(TBitmap& frame, const TLensRect& area, const TLensMove& move, 
     DrawOutline(frame, area, move.Covered, outline);
 }
 
-void ShowFrame(TCanvas& canvas, const TLensRect& area, const TLensMove& move) {
+void ShowFrame(TCanvas& canvas, const TBitmap& picture, TLensPictures& pictures,
+               const TLensRect& area, const TLensMove& move) {
     if (area.Empty()) return;
-    TBitmap& frame = FrameAtLeast(area.Width(), area.Height());
-    ComposeFrame(frame, area, move, canvas.PenColor());
+    TBitmap& frame = FrameAtLeast(pictures.frame, area.Width(), area.Height());
+    ComposeFrame(picture, pictures, frame, area, move, canvas.PenColor());
     canvas.CopyFrom(ToRECT(area), frame.DC(), 0, 0);
 }
 } // namespace
 
-void DrawLens(TCanvas& canvas, POINT p) {
-    if (!ScreenBitmap) return;
+TMagnifier::~TMagnifier() {
+    Stop();
+}
+
+void TMagnifier::Start() {
+    const int setting = Settings.MagnifierCursor;
+    if (setting >= 0 && setting < static_cast<int>(std::size(kMagnifierCursors)))
+        Activation.SetCursor(kMagnifierCursors[setting]);
+
+    // The first lens covers a quarter of the lens around the cursor, so the
+    // first move restores a sensible area; it is drawn as soon as the queue
+    // is empty, without waiting for a mouse move.
+    const POINT p = CursorPosition();
+    const int w = Settings.ZoomWidth, h = Settings.ZoomHeight;
+    LastLensRect = {p.x - w / 4, p.y - h / 4, p.x - w / 4 + w / 2, p.y - h / 4 + h / 2};
+    idlePending_ = true;
+    Application.OnIdle = [this] {
+        Application.OnIdle = nullptr;
+        idlePending_ = false;
+        RefreshLens();
+    };
+}
+
+void TMagnifier::Stop() {
+    if (idlePending_) Application.OnIdle = nullptr;
+    idlePending_ = false;
+}
+
+void TMagnifier::DrawLens(POINT p) {
+    if (!Activation.Frozen()) return;
+    const TBitmap& picture = Activation.Picture();
+    TCanvas& canvas = Activation.Canvas();
     const TLensRect last = FromRECT(LastLensRect);
     const TLensMove move =
         PlanLensMove(p.x, p.y, Settings.ZoomWidth, Settings.ZoomHeight, Settings.Scale, last);
-    const TLensRect screen{0, 0, FrozenScreenSize.cx, FrozenScreenSize.cy};
+    const SIZE size = Activation.ScreenSize();
+    const TLensRect screen{0, 0, size.cx, size.cy};
     const TLensRect covered = Intersect(move.Covered, screen);
     const TLensRect uncovered =
         Intersect(Bounding(move.VerticalStrip, move.HorizontalStrip), screen);
@@ -161,49 +187,42 @@ void DrawLens(TCanvas& canvas, POINT p) {
     // the new lens goes in a block of its own size.
     const TLensRect both = Bounding(covered, uncovered);
     if (Area(both) <= 2 * Area(covered)) {
-        ShowFrame(canvas, both, move);
+        ShowFrame(canvas, picture, pictures_, both, move);
     } else {
         for (const TLensRect& strip : {move.VerticalStrip, move.HorizontalStrip}) {
             TLensRect r = Intersect(strip, screen);
-            if (!r.Empty()) canvas.CopyFrom(ToRECT(r), ScreenBitmap->DC(), r.Left, r.Top);
+            if (!r.Empty()) canvas.CopyFrom(ToRECT(r), picture.DC(), r.Left, r.Top);
         }
-        ShowFrame(canvas, covered, move);
+        ShowFrame(canvas, picture, pictures_, covered, move);
     }
     LastLensRect = ToRECT(move.Covered);
 }
 
-void RefreshLens() {
-    if (!frmHost || !frmHost->ToolActive) return;
-    POINT p{};
-    GetCursorPos(&p);
-    DrawLens(frmHost->Canvas(), p);
+void TMagnifier::RefreshLens() {
+    DrawLens(CursorPosition());
 }
 
-void MagnifierMouseDown(TMouseButton button, TShiftState shift) {
+void TMagnifier::MouseMove(TShiftState) {
+    RefreshLens();
+}
+
+void TMagnifier::MouseDown(TMouseButton button, TShiftState shift, POINT) {
     const TLensButton lensButton = button == TMouseButton::mbLeft    ? TLensButton::Left
                                    : button == TMouseButton::mbRight ? TLensButton::Right
                                                                      : TLensButton::Middle;
     const TLensClick click = LensClick(Settings.ZoomWidth, Settings.ZoomHeight, Settings.Scale,
                                        lensButton, (shift & ssCtrl) != 0, (shift & ssShift) != 0);
     if (click.EndTool) {
-        frmHost->StopTool();
+        Activation.End();
         return;
     }
-    if (click.Beep) MessageBeep(MB_OK);
-    if (click.RepaintScreen) {
-        frmHost->Invalidate();
-        frmHost->Update();
-    }
+    if (click.Beep) Beep();
+    if (click.RepaintScreen) Activation.Repaint();
     RefreshLens();
 }
 
-void MagnifierKeyDown(WORD& key) {
+void TMagnifier::KeyDown(WORD& key, TShiftState) {
     if (key == VK_SHIFT || key == VK_CONTROL) return; // held for the clicks
     key = 0;
-    frmHost->StopTool();
-}
-
-void ReleaseLensPictures() {
-    lensPictures.frame.reset();
-    lensPictures.source = {};
+    Activation.End();
 }

@@ -22,7 +22,3 @@ void mniShoHideInfoClick(TInfoWin* panel) {
     else
         panel->Show();
 }
-
-const wchar_t* InfoToggleCaption(const TInfoWin* panel) {
-    return panel && panel->Visible() ? L"Hide &info" : L"Show &info";
-}

@@ -1,6 +1,6 @@
 // What the Screenshot tool, the Measurer and the Dropper share on the
 // information panel: the cursor row and the zoom view on every mouse move,
-// and the context menus' item that hides and shows the panel.
+// and the context menus' command that hides and shows the panel.
 #pragma once
 
 #include "info/InfoWin.h"
@@ -12,5 +12,3 @@ void ShowCursorOnPanel(TInfoWin& panel, HDC overlay, SIZE screen);
 // The tools' "Hide &info"/"Show &info" item: flips the panel's visibility
 // when there is a panel.
 void mniShoHideInfoClick(TInfoWin* panel);
-// That item's caption as the menu opens: "Hide &info" while a panel shows.
-const wchar_t* InfoToggleCaption(const TInfoWin* panel);

@@ -22,18 +22,6 @@ public:
     }
 };
 
-void RegisterWindowClass(const wchar_t* name, WNDPROC proc) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(Application.Instance(), name, &existing)) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = proc;
-    wc.hInstance = Application.Instance();
-    wc.lpszClassName = name;
-    RegisterClassExW(&wc);
-}
-
 TMouseButton MouseButtonOf(TTrayButton button) {
     switch (button) {
     case TTrayButton::Left:
@@ -57,45 +45,24 @@ TNotifyShell& SystemNotifyShell() {
 // requests meant for the program's windows never reach them), so one hidden
 // top-level window listens for all of them and shows again every icon that
 // is wanted.
-class TTaskbarWatch {
+class TTaskbarWatch : public TWindowHandler {
 public:
     static void Add(TTrayIcon* icon) {
-        if (icons().empty()) Create();
-        icons().push_back(icon);
+        TTaskbarWatch& watch = Instance();
+        if (!watch.Handle()) watch.Create();
+        watch.icons_.push_back(icon);
     }
     static void Remove(TTrayIcon* icon) {
-        std::erase(icons(), icon);
-        if (icons().empty() && window()) {
-            DestroyWindow(window());
-            window() = nullptr;
-        }
+        TTaskbarWatch& watch = Instance();
+        std::erase(watch.icons_, icon);
+        if (watch.icons_.empty() && watch.Handle()) DestroyWindow(watch.Handle());
     }
 
-private:
-    static std::vector<TTrayIcon*>& icons() {
-        static std::vector<TTrayIcon*> list;
-        return list;
-    }
-    static HWND& window() {
-        static HWND handle = nullptr;
-        return handle;
-    }
-    static UINT TaskbarCreatedMessage() {
-        static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
-        return message;
-    }
-    static void Create() {
-        RegisterWindowClass(kTaskbarWatchClass, WindowProc);
-        window() = CreateWindowExW(WS_EX_TOOLWINDOW, kTaskbarWatchClass, L"", WS_POPUP, 0, 0, 0, 0,
-                                   nullptr, nullptr, Application.Instance(), nullptr);
-        // An elevated program would not get the broadcast of an ordinary shell.
-        ChangeWindowMessageFilterEx(window(), TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
-    }
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
-                                       LPARAM lParam) noexcept {
+protected:
+    LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == TaskbarCreatedMessage() && message != 0) {
             // A copy: showing an icon may run code that adds or removes icons.
-            auto list = icons();
+            auto list = icons_;
             for (TTrayIcon* icon : list)
                 GuardedCall([icon] { icon->TaskbarCreated(); });
             return 0;
@@ -103,14 +70,31 @@ private:
         // Close requests are for the program's own windows, which decide;
         // this one must live as long as there are icons.
         if (message == WM_CLOSE) return 0;
-        return DefWindowProcW(window, message, wParam, lParam);
+        return DefaultMessage(message, wParam, lParam);
     }
+
+private:
+    static TTaskbarWatch& Instance() {
+        static TTaskbarWatch watch;
+        return watch;
+    }
+    static UINT TaskbarCreatedMessage() {
+        static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+        return message;
+    }
+    void Create() {
+        RegisterWindowClassOnce({kTaskbarWatchClass});
+        CreateHandlerWindow(*this, {kTaskbarWatchClass, L"", WS_POPUP, WS_EX_TOOLWINDOW});
+        // An elevated program would not get the broadcast of an ordinary shell.
+        ChangeWindowMessageFilterEx(Handle(), TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    }
+
+    std::vector<TTrayIcon*> icons_;
 };
 
 TTrayIcon::TTrayIcon(TNotifyShell& shell) : shell_(shell) {
-    RegisterWindowClass(kTrayWindowClass, WindowProc);
-    window_ = CreateWindowExW(0, kTrayWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              Application.Instance(), this);
+    RegisterWindowClassOnce({kTrayWindowClass});
+    CreateHandlerWindow(*this, {kTrayWindowClass, L"", 0, 0, HWND_MESSAGE});
     icon_.OnChange = [this] { Refresh(); };
     icons_.OnChange = [this] { Refresh(); };
     TTaskbarWatch::Add(this);
@@ -125,32 +109,12 @@ TTrayIcon::~TTrayIcon() {
     Hide();
     if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
     TTaskbarWatch::Remove(this);
-    if (window_) DestroyWindow(window_);
+    if (Handle()) DestroyWindow(Handle());
 }
 
-LRESULT CALLBACK TTrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                       LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<TTrayIcon*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_ = window;
-    }
-    auto* self = reinterpret_cast<TTrayIcon*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    LRESULT result = 0;
-    // An error in an event handler or the popup is shown by the application's
-    // error box; the icon goes on working.
-    bool handled = false;
-    GuardedCall([&] {
-        result = self->HandleMessage(message, wParam, lParam);
-        handled = true;
-    });
-    return handled ? result : 0;
-}
-
-LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+// An error in an event handler or the popup is shown by the application's
+// error box; the icon goes on working.
+LRESULT TTrayIcon::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kTrayCallbackMessage && Enabled) {
         GetCursorPos(&cursor_);
         // The first-version notification carries the mouse message in lParam.
@@ -161,7 +125,7 @@ LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         NextFrame();
         return 0;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return DefaultMessage(message, wParam, lParam);
 }
 
 void TTrayIcon::FillRecord(NOTIFYICONDATAW& record) {
@@ -169,7 +133,7 @@ void TTrayIcon::FillRecord(NOTIFYICONDATAW& record) {
     // The first-version layout: every shell since Windows 95 reads it, and it
     // asks for none of the newer behaviour (balloons, version-4 messages).
     record.cbSize = NOTIFYICONDATAW_V1_SIZE;
-    record.hWnd = window_;
+    record.hWnd = Handle();
     record.uID = 0;
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = kTrayCallbackMessage;
@@ -202,7 +166,7 @@ void TTrayIcon::Show() {
 void TTrayIcon::Hide() {
     NOTIFYICONDATAW record{};
     record.cbSize = NOTIFYICONDATAW_V1_SIZE;
-    record.hWnd = window_;
+    record.hWnd = Handle();
     record.uID = 0;
     shell_.Notify(NIM_DELETE, record);
     added_ = false;
@@ -268,7 +232,7 @@ void TTrayIcon::SetAnimated(bool animated) {
         animated_ = true;
         // The thread only says a frame is due; the frame itself is drawn
         // here, on the thread that owns the icon and its record.
-        HWND window = window_;
+        HWND window = Handle();
         timer_ = TTimerThread::Create([window] { PostMessageW(window, kAnimateMessage, 0, 0); },
                                       interval_, !added_);
     } else {

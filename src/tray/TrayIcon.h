@@ -23,7 +23,7 @@ TNotifyShell& SystemNotifyShell();
 
 class TTimerThread;
 
-class TTrayIcon : private TTrayMouseTarget {
+class TTrayIcon : public TWindowHandler, private TTrayMouseTarget {
 public:
     explicit TTrayIcon(TNotifyShell& shell = SystemNotifyShell());
     virtual ~TTrayIcon();
@@ -73,7 +73,6 @@ public:
 
     // The shell has accepted the icon.
     bool Added() const { return added_; }
-    HWND Handle() const { return window_; }
     int FrameIndex() const { return frame_; }
 
 protected:
@@ -84,11 +83,10 @@ protected:
     virtual void DoMouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void DoMouseMove(TShiftState shift, int x, int y);
     virtual void DoMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     friend class TTaskbarWatch;
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Show();
     void Hide();
     void Refresh();
@@ -107,7 +105,6 @@ private:
     bool ClickDefaultItem() override;
 
     TNotifyShell& shell_;
-    HWND window_ = nullptr;
     bool active_ = true;
     bool added_ = false;
     bool animated_ = false;

@@ -4,6 +4,7 @@ dragging, the close button, the zoom menu and the stored settings it keeps."""
 import time
 
 import pytest
+from PIL import ImageChops
 
 from driver import OPTIONS_KEY, Pattern, wait_until
 
@@ -169,6 +170,10 @@ def test_zoom_view_repaints_itself_when_shown_again(desktop, screenshot_tool):
     desktop.move(601, 421)
     wait_until(lambda: panel_of(desktop, program, visible=False).cell(VALUE_ID)['title']
                == 'x: 601\t y: 421', what='the hidden cursor row')
+    # Nothing of the hidden panel shows: the overlay is the frozen picture there.
+    r = panel.rect
+    shown = desktop.screenshot().crop(r)
+    assert ImageChops.difference(shown, frozen.crop(r)).getbbox() is None
     desktop.show(panel.window['hwnd'])
     panel_of(desktop, program)
     assert_zoom(desktop, frozen, panel.zoom['rect'], (601, 421), 2)

@@ -151,6 +151,23 @@ TEST(HighContrast, MediumAndHighMapTheChannelsAroundTheMiddle) {
     EXPECT_TRUE(std::equal(pixels, pixels + 8, expected));
 }
 
+TEST(ApplyHighContrast, EveryValueInEveryChannelOfAWideRowAsTheChannelRuleSays) {
+    // Rows wide enough for the four-pixel blocks, with a ragged end.
+    for (int level : {1, 2}) {
+        constexpr int kWidth = 259;
+        std::vector<uint8_t> pixels(kWidth * 4);
+        for (int x = 0; x < kWidth; ++x)
+            for (int c = 0; c < 4; ++c)
+                pixels[x * 4 + c] = static_cast<uint8_t>(x * 7 + c * 85);
+        const std::vector<uint8_t> before = pixels;
+        ApplyHighContrast(pixels.data(), kWidth, 1, pixels.size(), level);
+        for (size_t i = 0; i < pixels.size(); ++i) {
+            const uint8_t expected = i % 4 == 3 ? before[i] : HighContrastChannel(before[i], level);
+            ASSERT_EQ(pixels[i], expected) << "level " << level << " byte " << i;
+        }
+    }
+}
+
 TEST(LensClick, CtrlChangesTheFactorWithinOneToTen) {
     int32_t w = 100, h = 100, scale = 9;
     EXPECT_FALSE(LensClick(w, h, scale, TLensButton::Left, true, false).Beep);

@@ -4,7 +4,7 @@
 #include "framework/RegistryIni.h"
 #include "shell/Host.h"
 #include "shell/RegistrySettings.h"
-#include "tools/Activation.h"
+#include "tools/Magnifier.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <chrono>
@@ -128,7 +128,7 @@ protected:
 
 TEST_F(ActivationTest, OverlayCoversThePrimaryScreenTopmostWithoutBorder) {
     host->StartTool(kScreenshot);
-    ASSERT_TRUE(host->ToolActive);
+    ASSERT_TRUE(host->ToolActive());
     HWND window = host->Handle();
     EXPECT_TRUE(IsWindowVisible(window));
     RECT r;
@@ -141,8 +141,7 @@ TEST_F(ActivationTest, OverlayCoversThePrimaryScreenTopmostWithoutBorder) {
     EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
     host->StopTool();
     EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_FALSE(ScreenBitmap);
-    EXPECT_FALSE(DesktopCanvas);
+    EXPECT_FALSE(host->Activation());
 }
 
 TEST_F(ActivationTest, OverlayShowsTheScreenAsItWasEvenAfterTheLiveScreenChanged) {
@@ -150,11 +149,10 @@ TEST_F(ActivationTest, OverlayShowsTheScreenAsItWasEvenAfterTheLiveScreenChanged
     Application.ProcessMessages();
     auto before = ReadScreen();
 
+    Settings.MeasurerPosX = -1000; // the panel waits off the screen, out of the comparison
     host->StartTool(kMeasurer);
-    InfoWin->Hide(); // the panel is no part of the frozen picture
     live.SetColour(RGB(30, 200, 30)); // under the overlay
     RedrawWindow(host->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    auto shown = ReadScreen();
 
     // The taskbar is left out: the tray icons change to their activation
     // images just before the copy, and the shell shows that change whenever
@@ -164,14 +162,19 @@ TEST_F(ActivationTest, OverlayShowsTheScreenAsItWasEvenAfterTheLiveScreenChanged
     RECT bar;
     if (taskbar && IsWindowVisible(taskbar) && GetWindowRect(taskbar, &bar))
         aboveTaskbar.bottom = bar.top;
-    RECT differing = DifferingArea(*before, *shown);
-    RECT inside{};
-    IntersectRect(&inside, &differing, &aboveTaskbar);
+    // The system shows what the windows drew once it gets round to it.
+    std::unique_ptr<TBitmap> shown;
+    RECT differing{}, inside{};
+    PumpUntil([&] {
+        shown = ReadScreen();
+        differing = DifferingArea(*before, *shown);
+        return !IntersectRect(&inside, &differing, &aboveTaskbar);
+    });
     EXPECT_EQ(Describe(inside), Describe(RECT{})) << "differing " << Describe(differing);
     EXPECT_GT(aboveTaskbar.bottom, ScreenHeight() / 2);
     EXPECT_EQ(shown->Pixel(250, 200), RGB(200, 30, 30));
     // The picture the tools read is the same one.
-    EXPECT_EQ(ScreenBitmap->Pixel(250, 200), RGB(200, 30, 30));
+    EXPECT_EQ(host->Activation()->Picture().Pixel(250, 200), RGB(200, 30, 30));
     host->StopTool();
 }
 
@@ -179,15 +182,16 @@ TEST_F(ActivationTest, FrozenPictureHasWhiteMarginsOfHalfALens) {
     Settings.ZoomWidth = 100;
     Settings.ZoomHeight = 61;
     host->StartTool(kDropper);
-    ASSERT_TRUE(ScreenBitmap);
-    EXPECT_EQ(ScreenBitmap->Width(), ScreenWidth() + 50);
-    EXPECT_EQ(ScreenBitmap->Height(), ScreenHeight() + 30);
+    ASSERT_TRUE(host->Activation());
+    const TBitmap& picture = host->Activation()->Picture();
+    EXPECT_EQ(picture.Width(), ScreenWidth() + 50);
+    EXPECT_EQ(picture.Height(), ScreenHeight() + 30);
     for (int y : {0, ScreenHeight() - 1, ScreenHeight() + 29})
         for (int x = ScreenWidth(); x < ScreenWidth() + 50; ++x)
-            ASSERT_EQ(ScreenBitmap->Pixel(x, y), RGB(255, 255, 255)) << x << "," << y;
+            ASSERT_EQ(picture.Pixel(x, y), RGB(255, 255, 255)) << x << "," << y;
     for (int x : {0, ScreenWidth() - 1})
         for (int y = ScreenHeight(); y < ScreenHeight() + 30; ++y)
-            ASSERT_EQ(ScreenBitmap->Pixel(x, y), RGB(255, 255, 255)) << x << "," << y;
+            ASSERT_EQ(picture.Pixel(x, y), RGB(255, 255, 255)) << x << "," << y;
     host->StopTool();
 }
 
@@ -195,37 +199,38 @@ TEST_F(ActivationTest, LensSizesNoDialogOffersKeepThePictureSane) {
     Settings.ZoomWidth = -300;
     Settings.ZoomHeight = 2000000000;
     host->StartTool(kMagnifier);
-    ASSERT_TRUE(ScreenBitmap);
-    EXPECT_EQ(ScreenBitmap->Width(), ScreenWidth());
-    EXPECT_EQ(ScreenBitmap->Height(), ScreenHeight() + kMaxLensMargin);
+    ASSERT_TRUE(host->Activation());
+    EXPECT_EQ(host->Activation()->Picture().Width(), ScreenWidth());
+    EXPECT_EQ(host->Activation()->Picture().Height(), ScreenHeight() + kMaxLensMargin);
     host->StopTool();
     EXPECT_EQ(Settings.ZoomHeight, 2000000000); // kept as stored
 }
 
 TEST_F(ActivationTest, OnlyOneActivationAtATimeAndOnlyForATool) {
     host->StartTool(kNoTool);
-    EXPECT_FALSE(host->ToolActive);
+    EXPECT_FALSE(host->ToolActive());
     EXPECT_FALSE(host->Visible());
     host->StartTool(7);
-    EXPECT_FALSE(host->ToolActive);
+    EXPECT_FALSE(host->ToolActive());
 
     host->StartTool(kScreenshot);
-    TBitmap* picture = ScreenBitmap.get();
+    const TBitmap* picture = &host->Activation()->Picture();
     host->StartTool(kDropper);
-    EXPECT_EQ(CurrentTool, kScreenshot);
-    EXPECT_EQ(ScreenBitmap.get(), picture);
+    EXPECT_EQ(host->CurrentTool, kScreenshot);
+    EXPECT_EQ(&host->Activation()->Picture(), picture);
     host->StopTool();
     host->StopTool(); // harmless when nothing runs
-    EXPECT_EQ(CurrentTool, kScreenshot);
+    EXPECT_EQ(host->CurrentTool, kScreenshot);
 }
 
 TEST_F(ActivationTest, MagnifierStartPlacesTheFirstLensAndDrawsItOnceWhenIdle) {
     SetCursorPos(500, 400);
     host->StartTool(kMagnifier);
-    EXPECT_EQ(LastLensRect.left, 475);
-    EXPECT_EQ(LastLensRect.top, 375);
-    EXPECT_EQ(LastLensRect.right, 525);
-    EXPECT_EQ(LastLensRect.bottom, 425);
+    const RECT& first = static_cast<TMagnifier&>(host->Activation()->Tool()).LastLensRect;
+    EXPECT_EQ(first.left, 475);
+    EXPECT_EQ(first.top, 375);
+    EXPECT_EQ(first.right, 525);
+    EXPECT_EQ(first.bottom, 425);
     ASSERT_TRUE(Application.OnIdle);
     auto idle = Application.OnIdle;
     idle();
@@ -258,7 +263,7 @@ TEST_F(ActivationTest, EscapeEndsTheToolAndTheSettingsAreSaved) {
     host->StartTool(kScreenshot);
     Settings.JPEGQuality = 81;
     SendMessageW(host->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_FALSE(host->ToolActive);
+    EXPECT_FALSE(host->ToolActive());
     EXPECT_FALSE(host->Visible());
     EXPECT_EQ(StoredOption(L"JPEGQuality"), L"81");
 }
@@ -267,14 +272,14 @@ TEST_F(ActivationTest, CloseRequestWhileActiveEndsTheToolButNotTheProgram) {
     host->StartTool(kDropper);
     Settings.ScreenshotPosX = 321;
     host->Close();
-    EXPECT_FALSE(host->ToolActive);
+    EXPECT_FALSE(host->ToolActive());
     EXPECT_FALSE(host->Visible());
     EXPECT_EQ(StoredOption(L"ScreenshotPosX"), L"321");
     MSG msg;
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
     // A tool can start again.
     host->StartTool(kScreenshot);
-    EXPECT_TRUE(host->ToolActive);
+    EXPECT_TRUE(host->ToolActive());
     host->StopTool();
 }
 
@@ -303,12 +308,126 @@ TEST_F(ActivationTest, SwitchingToAnotherProgramEndsTheToolAndSavesTheSettings) 
 
     host->StartTool(kMeasurer);
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == host->Handle(); }));
-    InfoWin->SetPosition({77, 222}, FrozenScreenSize); // where the user left the panel
+    Settings.DPI = 222;
     SetForegroundWindow(other);
-    EXPECT_TRUE(PumpUntil([&] { return !host->ToolActive; }));
+    EXPECT_TRUE(PumpUntil([&] { return !host->ToolActive(); }));
     EXPECT_FALSE(host->Visible());
-    EXPECT_EQ(StoredOption(L"MeasurerPosY"), L"222");
-    EXPECT_EQ(CurrentTool, kMeasurer);
+    EXPECT_EQ(StoredOption(L"DPI"), L"222");
+    EXPECT_EQ(host->CurrentTool, kMeasurer);
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 5000);
+}
+
+namespace {
+// Which image each tool icon shows, as the index of its list that it equals.
+std::vector<int> ToolIconStates(TfrmHost& host) {
+    std::vector<int> states;
+    for (int tool = 0; tool < kToolCount; ++tool) {
+        TTrayIcon& icon = host.ToolIcon(tool);
+        int state = -1;
+        for (int i = 0; i < icon.Icons().Count(); ++i)
+            if (icon.Icons().Items(i)->Data() == icon.Icon().Data()) state = i;
+        states.push_back(state);
+    }
+    return states;
+}
+
+bool MainIconIsTheApplicationIcon(TfrmHost& host) {
+    TIcon application;
+    application.AssignHandle(Application.Icon());
+    return host.xtiMain.Icon().Data() == application.Data();
+}
+} // namespace
+
+TEST_F(ActivationTest, AnEndWhoseSettingsCannotBeSavedStillPutsEverythingBack) {
+    std::vector<std::wstring> errors;
+    Application.OnException = [&](const std::wstring& text) { errors.push_back(text); };
+    host->StartTool(kScreenshot);
+    ASSERT_TRUE(host->Activation() && host->Activation()->Panel());
+
+    // A volatile product key takes no lasting Options section: the save fails.
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsBaseKey);
+    HKEY product;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Quillmont\\Vantacle", 0, nullptr,
+                              REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &product, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(product);
+    SendMessageW(host->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Application.OnException = nullptr;
+
+    EXPECT_EQ(errors, std::vector<std::wstring>{L"Failed to set data for 'MagnifierIcon'"});
+    EXPECT_FALSE(host->ToolActive());
+    EXPECT_FALSE(host->Visible());
+    EXPECT_EQ(ToolIconStates(*host),
+              (std::vector<int>{IconNormal, IconNormal, IconNormal, IconNormal}));
+    EXPECT_TRUE(MainIconIsTheApplicationIcon(*host));
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsBaseKey);
+    host->StartTool(kDropper); // and the next activation starts as usual
+    EXPECT_TRUE(host->ToolActive());
+    host->StopTool();
+}
+
+TEST_F(ActivationTest, AStartQueuedBehindAnotherIsIgnored) {
+    // The start lets waiting messages run before it copies the screen; a hot
+    // key already waiting must not start a second activation over the first.
+    PostMessageW(host->Handle(), WM_HOTKEY, kDropper, 0);
+    host->StartTool(kScreenshot);
+    ASSERT_TRUE(host->Activation());
+    EXPECT_EQ(host->Activation()->ToolId(), kScreenshot);
+    EXPECT_EQ(host->CurrentTool, kScreenshot);
+    EXPECT_EQ(ToolIconStates(*host),
+              (std::vector<int>{IconUnavailable, IconActive, IconUnavailable, IconUnavailable}));
+    host->StopTool();
+    EXPECT_EQ(ToolIconStates(*host),
+              (std::vector<int>{IconNormal, IconNormal, IconNormal, IconNormal}));
+}
+
+namespace {
+// A window that hands an object over to be freed from inside its own handler,
+// and notes whether the object was still there when the handler returned.
+class HandingOver : public TWindowHandler {
+public:
+    HandingOver() {
+        RegisterWindowClassOnce({L"VantacleTestHandingOver"});
+        CreateHandlerWindow(*this, {L"VantacleTestHandingOver", L"", WS_POPUP});
+    }
+    ~HandingOver() override { DestroyWindow(Handle()); }
+    std::weak_ptr<int> object;
+    bool aliveAtReturn = false;
+
+protected:
+    LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_USER) return DefaultMessage(message, wParam, lParam);
+        auto owned = std::make_shared<int>(7);
+        object = owned;
+        FreeAfterMessages(std::move(owned));
+        aliveAtReturn = !object.expired();
+        return 0;
+    }
+};
+} // namespace
+
+TEST_F(ActivationTest, WhatAHandlerEndsIsFreedOnceTheOutermostMessageIsHandled) {
+    // An activation ended from inside its own tool's handler (a plain click
+    // ends the Magnifier) or while its menu is open must outlive that handler.
+    HandingOver window;
+    SendMessageW(window.Handle(), WM_USER, 0, 0);
+    EXPECT_TRUE(window.aliveAtReturn);
+    EXPECT_TRUE(window.object.expired());
+
+    host->StartTool(kMagnifier);
+    SendMessageW(host->Handle(), WM_LBUTTONDOWN, 0, MAKELPARAM(300, 300));
+    EXPECT_FALSE(host->ToolActive());
+    EXPECT_FALSE(host->Visible());
+}
+
+TEST_F(ActivationTest, TheDestroyedHostLeavesNoHandlerWithTheApplication) {
+    host->StartTool(kMeasurer);
+    host.reset();
+    Application.SetMainForm(nullptr);
+    EXPECT_FALSE(Application.OnDeactivate);
+    EXPECT_FALSE(Application.OnIdle);
+    // A loss of activation now reaches nothing of the old form.
+    Application.ActivationChanged(true);
+    Application.ActivationChanged(false);
 }

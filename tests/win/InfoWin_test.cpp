@@ -4,8 +4,7 @@
 #include "framework/Application.h"
 #include "framework/RegistryIni.h"
 #include "shell/Host.h"
-#include "tools/Activation.h"
-#include "tools/PanelTool.h"
+#include "tools/ToolActivation.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -72,6 +71,8 @@ void Click(HWND control) {
     SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
+// A panel of the Dropper's rows over a running activation, with a menu of
+// its own whose Copy the test allows or not.
 class InfoPanelTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -83,11 +84,18 @@ protected:
         Application.SetMainForm(host.get());
         host->Create();
         host->StartTool(kDropper);
-        ASSERT_TRUE(InfoWin);
-        panel = InfoWin->Handle();
+        ASSERT_TRUE(host->Activation() && host->Activation()->Panel());
+        host->Activation()->Panel()->Hide(); // the activation's own
+        BuildInfoWinMenu(
+            menu, [this] { return info.get(); }, [this] { return marked; });
+        info = std::make_unique<TInfoWin>(
+            *host, menu, [] {}, kDropperRows);
+        info->SetPosition({400, 300}, host->Activation()->ScreenSize());
+        panel = info->Handle();
         Application.ProcessMessages();
     }
     void TearDown() override {
+        info.reset();
         host.reset();
         Application.SetMainForm(nullptr);
         Application.ProcessMessages();
@@ -97,7 +105,6 @@ protected:
     // Opens the panel's menu by a right click on `control` and gives its
     // visible items as they were prepared.
     std::wstring MenuOn(HWND control) {
-        TPopupMenu& menu = host->pmnInfoWin;
         auto prepare = menu.OnPopup;
         std::wstring shown = L"(not opened)";
         menu.OnPopup = [&](TPopupMenu& sender) {
@@ -114,6 +121,9 @@ protected:
     }
 
     std::unique_ptr<TfrmHost> host;
+    TPopupMenu menu{L"pmnInfoWin"};
+    bool marked = false;
+    std::unique_ptr<TInfoWin> info;
     HWND panel = nullptr;
 };
 
@@ -136,7 +146,7 @@ TEST_F(InfoPanelTest, MenuOffersWhatTheControlItOpenedOnAllows) {
         {L"TInfoWin", -1, true, 2, L"Hide &info"},
     };
     for (const Case& c : cases) {
-        host->Marked = c.marked;
+        marked = c.marked;
         Settings.InfoScale = c.infoScale;
         HWND control =
             !wcscmp(c.className, L"TInfoWin") ? panel : FindPart(panel, c.className, c.id);
@@ -146,23 +156,23 @@ TEST_F(InfoPanelTest, MenuOffersWhatTheControlItOpenedOnAllows) {
 }
 
 TEST_F(InfoPanelTest, ValuesOfTheColourRowsGoToTheClipboardAsText) {
-    InfoWin->SetInfoValue(irHTMLColor, L"#1A2B3C");
-    InfoWin->SetInfoValue(irRGB, L"26  43  60");
+    info->SetInfoValue(irHTMLColor, L"#1A2B3C");
+    info->SetInfoValue(irRGB, L"26  43  60");
     // A left click copies, held colour or not.
-    host->Marked = false;
+    marked = false;
     Click(FindPart(panel, L"Static", kValueCell + irHTMLColor));
     EXPECT_EQ(ClipboardText<wchar_t>(CF_UNICODETEXT), L"#1A2B3C");
     EXPECT_EQ(ClipboardText<char>(CF_TEXT), "#1A2B3C"); // what programs without Unicode paste
     // Clicks on rows that are not colour values copy nothing.
-    InfoWin->SetInfoValue(irCursorPosition, L"x: 1\t y: 2");
+    info->SetInfoValue(irCursorPosition, L"x: 1\t y: 2");
     Click(FindPart(panel, L"Static", kValueCell + irCursorPosition));
     Click(FindPart(panel, L"Static", kCaptionCell + irHTMLColor));
     EXPECT_EQ(ClipboardText<wchar_t>(CF_UNICODETEXT), L"#1A2B3C");
 
     // The menu's Copy takes the cell it was opened on.
-    host->Marked = true;
+    marked = true;
     EXPECT_EQ(MenuOn(FindPart(panel, L"Static", kValueCell + irRGB)), L"Hide &info|-|&Copy");
-    TMenuItem* copy = host->pmnInfoWin.Find(L"mniCopyInfo");
+    TMenuItem* copy = menu.Find(L"mniCopyInfo");
     copy->OnClick(*copy);
     EXPECT_EQ(ClipboardText<wchar_t>(CF_UNICODETEXT), L"26  43  60");
 }
@@ -170,8 +180,8 @@ TEST_F(InfoPanelTest, ValuesOfTheColourRowsGoToTheClipboardAsText) {
 TEST_F(InfoPanelTest, ColourRowShowsTheColourAsItsBackground) {
     HWND swatch = FindPart(panel, L"Static", kValueCell + irColor);
     const COLORREF colour = RGB(0x99, 0x66, 0x33);
-    InfoWin->SetInfoValue(irColor, std::to_wstring(colour));
-    InfoWin->SetInfoValue(irColor, L"not a colour"); // ignored, not a crash
+    info->SetInfoValue(irColor, std::to_wstring(colour));
+    info->SetInfoValue(irColor, L"not a colour"); // ignored, not a crash
     RECT r{};
     GetWindowRect(swatch, &r);
     auto shown = [&r] {
@@ -191,19 +201,25 @@ TEST_F(InfoPanelTest, ColourRowShowsTheColourAsItsBackground) {
 }
 
 TEST_F(InfoPanelTest, ToolsShowAndHideItemFollowsThePanel) {
-    EXPECT_STREQ(InfoToggleCaption(InfoWin.get()), L"Hide &info");
-    mniShoHideInfoClick(InfoWin.get());
-    EXPECT_FALSE(IsWindowVisible(panel));
-    EXPECT_STREQ(InfoToggleCaption(InfoWin.get()), L"Show &info");
-    mniShoHideInfoClick(InfoWin.get());
-    EXPECT_TRUE(IsWindowVisible(panel));
-    TMenuItem* hide = host->pmnInfoWin.Find(L"mniHideInfo");
+    // The Dropper's context menu, as the overlay opens it, over its own panel.
+    TPopupMenu& tool = host->ToolMenus[kDropper];
+    TMenuItem* toggle = tool.Find(L"mniMeasurerInfo");
+    HWND own = host->Activation()->Panel()->Handle();
+    for (bool shown : {true, false, true}) {
+        toggle->OnClick(*toggle);
+        EXPECT_EQ(IsWindowVisible(own) != FALSE, shown);
+        tool.OnPopup(tool);
+        EXPECT_EQ(toggle->Caption, shown ? L"Hide &info" : L"Show &info");
+    }
+    // The panel's own "Hide info".
+    TMenuItem* hide = menu.Find(L"mniHideInfo");
     hide->OnClick(*hide);
     EXPECT_FALSE(IsWindowVisible(panel));
     // Without a panel the item offers to show one and does nothing.
     host->StopTool();
-    EXPECT_STREQ(InfoToggleCaption(InfoWin.get()), L"Show &info");
-    mniShoHideInfoClick(InfoWin.get());
+    tool.OnPopup(tool);
+    EXPECT_EQ(toggle->Caption, L"Show &info");
+    info.reset();
     hide->OnClick(*hide);
 }
 } // namespace

@@ -3,6 +3,7 @@
 #include "framework/Error.h"
 #include "framework/RegistryIni.h"
 #include "shell/RegistrySettings.h"
+#include "framework/ProgramPath.h"
 #include <gtest/gtest.h>
 
 namespace {

@@ -3,6 +3,7 @@
 // The system's GDI+ does the real work behind it.
 #include "ExportTestSupport.h"
 #include "Recording.h"
+#include "framework/ProgramPath.h"
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -24,7 +25,7 @@ protected:
     // The test keeps its own reference to the stand-in, so its log outlives
     // every binding a test creates and destroys.
     static void SetUpTestSuite() {
-        standIn_ = LoadLibraryW((ProgramFolder() + L"gdiplus11.dll").c_str());
+        standIn_ = LoadLibraryW((ExecutableFolder() + L"gdiplus11.dll").c_str());
     }
     static void TearDownTestSuite() { FreeLibrary(standIn_); }
 
@@ -175,7 +176,7 @@ TEST_F(GdiPlusRecording, FailedStartupLeavesGdiPlusUnloadedAndNeverShutDown) {
 }
 
 TEST_F(GdiPlusRecording, LibraryLackingAnEntryPointIsNotUsedAndIsUnloaded) {
-    const std::wstring incomplete = ProgramFolder() + L"gdiplus_missing.dll";
+    const std::wstring incomplete = ExecutableFolder() + L"gdiplus_missing.dll";
     ASSERT_NE(GetFileAttributesW(incomplete.c_str()), INVALID_FILE_ATTRIBUTES);
     {
         TGDIPlusFull binding(incomplete);

@@ -1,0 +1,11 @@
+#include "framework/Input.h"
+
+POINT CursorPosition() {
+    POINT p{};
+    GetCursorPos(&p);
+    return p;
+}
+
+void Beep() {
+    MessageBeep(MB_OK);
+}

@@ -1,0 +1,9 @@
+// The pointer's position on the screen and the system's default beep, for
+// code that should not speak Win32 itself.
+#pragma once
+
+#include <windows.h>
+
+POINT CursorPosition();
+// The answer to a refused request: a limit reached, a command not possible now.
+void Beep();

@@ -1,0 +1,70 @@
+// One tool activation: the frozen copy of the screen, the desktop surface it
+// was copied from, the screen's size, the information panel and the running
+// tool. It exists exactly while a tool is active; the host form owns it.
+#pragma once
+
+#include "framework/Bitmap.h"
+#include "framework/Form.h"
+#include "info/InfoWin.h"
+#include "tools/ToolTable.h"
+#include <functional>
+#include <memory>
+
+class TToolActivation {
+public:
+    // `overlay` is the host form the tool draws on; `end` ends the activation.
+    TToolActivation(TForm& overlay, int tool, std::function<void()> end);
+    ~TToolActivation();
+    TToolActivation(const TToolActivation&) = delete;
+    TToolActivation& operator=(const TToolActivation&) = delete;
+
+    int ToolId() const { return tool_; }
+    const TToolInfo& Info() const { return kTools[tool_]; }
+    TTool& Tool() { return *toolObject_; }
+
+    // Copies the primary screen once into a picture larger by half a lens at
+    // the right and bottom (white there). Throws when the memory is missing.
+    void Freeze();
+    bool Frozen() const { return picture_ != nullptr; }
+    // Until then the activation is only being started: it cannot be ended.
+    void SetRunning() { running_ = true; }
+    bool Running() const { return running_; }
+    // The overlay shows the frozen picture: opens the tool's panel at its
+    // stored place and starts the tool.
+    void Start(TPopupMenu& panelMenu, std::function<void()> panelMouseMove);
+    // Stops the tool and lets go of the desktop surface and the picture.
+    void Stop();
+    // Stores where the panel was left into the tool's position settings.
+    void StorePanelPosition() const;
+    void FreePanel();
+
+    // What the tool works on.
+    TCanvas& Canvas() { return overlay_.Canvas(); }
+    const TBitmap& Picture() const { return *picture_; }
+    // The primary screen's size when the picture was taken; asking the system
+    // on every mouse move would cost more than drawing the lens.
+    SIZE ScreenSize() const { return screen_; }
+    TInfoWin* Panel() { return panel_.get(); }
+    const TInfoWin* Panel() const { return panel_.get(); }
+    void SetCursor(int cursor) { overlay_.SetCursor(cursor); }
+    // Paints the whole overlay again from the picture, now.
+    void Repaint();
+    void End() { end_(); }
+
+private:
+    TForm& overlay_;
+    int tool_;
+    std::function<void()> end_;
+    std::unique_ptr<TTool> toolObject_;
+    std::unique_ptr<TBitmap> picture_;
+    SIZE screen_{};
+    bool running_ = false;
+    std::unique_ptr<TInfoWin> panel_;
+};
+
+// The largest margin the frozen picture gets beside the screen: half the
+// largest lens side the Preferences dialog offers. Guards the picture's size
+// against lens sizes no dialog can set.
+constexpr int kMaxLensMargin = 800;
+// Margin for a lens side: half of it, truncated, within 0..kMaxLensMargin.
+int LensMargin(int lensSide);
