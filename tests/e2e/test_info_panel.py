@@ -7,6 +7,7 @@ import pytest
 from PIL import ImageChops
 
 from driver import OPTIONS_KEY, Pattern, wait_until
+from test_tray import click_menu_line, ocr_lines
 
 SCREENSHOT_KEY = 0x4000 | 0x2000 | ord('S')  # Ctrl+Shift+S
 WHITE = (255, 255, 255)
@@ -224,6 +225,29 @@ def test_stored_positions_are_pulled_back_at_right_and_bottom_and_kept_otherwise
     program.overlay(visible=False)
     saved_options(desktop, ScreenshotPosX=kept[0], ScreenshotPosY=kept[1])
     assert program.running()
+
+
+def tool_menu(desktop, program, at):
+    """Opens the overlay's context menu by a right click; its window and lines."""
+    desktop.click(*at, button=3)
+    menu = wait_until(lambda: desktop.find_window(cls='#32768', pid=program.pid, visible=True),
+                      what='the context menu')
+    return menu, ocr_lines(desktop.screenshot().crop(menu['rect']))
+
+
+def test_close_button_hides_the_panel_and_the_tools_menu_brings_it_back_in_place(
+        desktop, screenshot_tool):
+    program, panel, frozen = screenshot_tool(ScreenshotPosX=200, ScreenshotPosY=150)
+    menu, lines = tool_menu(desktop, program, (700, 500))
+    assert 'Hide info' in [text for text, _ in lines]
+    desktop.key('Escape')
+    b = panel.close_button['rect']
+    desktop.click((b[0] + b[2]) // 2, (b[1] + b[3]) // 2)
+    panel_of(desktop, program, visible=False)
+    menu, lines = tool_menu(desktop, program, (700, 500))
+    click_menu_line(desktop, menu, lines, 'Show info')
+    assert panel_of(desktop, program).rect == panel.rect
+    assert program.overlay()
 
 
 @pytest.mark.parametrize('downs, scale', [(2, 2), (3, 3), (4, 5), (5, 10)])
