@@ -6,7 +6,6 @@
 // painted.
 #include "../BenchSupport.h"
 #include "tools/ToolActivation.h"
-#include "tools/PanelTool.h"
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -62,7 +61,7 @@ double MouseMove(TToolActivation& activation, int i) {
     const std::wstring end = L"x: " + std::to_wstring(p.x) + L"\t y: 300";
     auto begin = Clock::now();
     TInfoWin& panel = *activation.Panel();
-    ShowCursorOnPanel(panel, activation.Canvas().Handle(), activation.ScreenSize());
+    activation.Tool().MouseMove(0); // the cursor row and the zoom view
     panel.SetInfoValue(irSelectionStart, L"x: 200\t y: 300");
     panel.SetInfoValue(irSelectionEnd, end);
     panel.SetInfoValue(irSelectionSize, L"x: " + std::to_wstring(p.x - 200) + L"\t y: 0");

@@ -3,6 +3,7 @@
 #include "framework/Menu.h"
 #include "framework/ShortCut.h"
 #include <windowsx.h>
+#include <utility>
 
 namespace {
 TShortCut ShortCutOf(WORD key, TShiftState shift) {
@@ -104,7 +105,8 @@ LRESULT TForm::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT) {
+        // Only over the form itself: its child windows choose their own.
+        if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == Handle()) {
             POINT p{};
             GetCursorPos(&p);
             ScreenToClient(Handle(), &p);
@@ -114,12 +116,17 @@ LRESULT TForm::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
-        KeyDown(wParam);
+        const bool handled = KeyDown(wParam);
         // Alt, F10 and Alt combinations still reach the system's handling,
-        // like any other window, unless a handler took them.
-        if (message == WM_SYSKEYDOWN && wParam != VK_MENU) break;
+        // like any other window, unless a handler took them; then the
+        // character they make must not reach it either (it would beep).
+        swallowSysChar_ = handled && message == WM_SYSKEYDOWN;
+        if (message == WM_SYSKEYDOWN && wParam != VK_MENU && !handled) break;
         return 0;
     }
+    case WM_SYSCHAR:
+        if (std::exchange(swallowSysChar_, false)) return 0;
+        break;
     case WM_LBUTTONDOWN:
         FormMouseDown(TMouseButton::mbLeft, ShiftFromMouseKeys(wParam), x, y);
         return 0;
@@ -168,13 +175,14 @@ void TForm::Paint() {
     EndPaint(Handle(), &ps);
 }
 
-void TForm::KeyDown(WPARAM wParam) {
+bool TForm::KeyDown(WPARAM wParam) {
     // Tab moves between controls, as in any dialog, before the form sees it;
     // with Ctrl or Alt it is an ordinary key.
-    if (wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) return;
+    if (wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) return false;
     WORD key = static_cast<WORD>(wParam);
-    if (MenuShortCut(key)) return;
+    if (MenuShortCut(key)) return true;
     FormKeyDown(key, ShiftStateNow());
+    return key == 0;
 }
 
 bool TForm::PreviewKeyDown(WPARAM wParam) {
@@ -275,6 +283,13 @@ void TForm::SetCursor(int cursor) {
     POINT p;
     if (Visible() && GetCursorPos(&p) && WindowFromPoint(p) == Handle())
         ::SetCursor(Application.Cursor(cursor_));
+}
+
+void TForm::SetMouseCapture(bool capture) {
+    if (capture)
+        SetCapture(Handle());
+    else if (GetCapture() == Handle())
+        ReleaseCapture();
 }
 
 void TForm::GetMaximizedRect(RECT& rect) {

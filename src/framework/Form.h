@@ -69,6 +69,7 @@ public:
     // unless CursorAt says otherwise for a point.
     int Cursor() const { return cursor_; }
     void SetCursor(int cursor);
+    void SetMouseCapture(bool capture);
     TPopupMenu* PopupMenu = nullptr;
     bool KeyPreview = false;
 
@@ -103,7 +104,8 @@ protected:
 private:
     void Paint();
     bool MenuShortCut(WORD key);
-    void KeyDown(WPARAM key);
+    // True when a shortcut or the form's handler took the key.
+    bool KeyDown(WPARAM key);
     void ContextMenu(LPARAM lParam);
 
     TFormParams params_;
@@ -111,6 +113,7 @@ private:
     int cursor_ = crDefaultCursor;
     TWindowState windowState_ = TWindowState::wsNormal;
     bool destroyed_ = false;
+    bool swallowSysChar_ = false;
 
     static constexpr int crDefaultCursor = 0;
 };

@@ -3,12 +3,26 @@
 // that follow the cursor.
 #pragma once
 
+#include "info/InfoRows.h"
 #include "tools/Tool.h"
+#include <string>
+#include <string_view>
 
 class TInfoTool : public TTool {
 public:
     using TTool::TTool;
+    // Row 0 and the zoom view follow the cursor, over the panel too.
     void MouseMove(TShiftState shift) override;
     void MenuCommand(TToolCommand command) override;
     bool InfoShown() const override;
+
+protected:
+    void SetInfoValue(TInfoRow row, std::wstring_view text);
+    // Row 0 shows the cursor's position.
+    void ShowCursorPosition(POINT cursor);
+    // The zoom view shows the overlay around the cursor as it is now.
+    void UpdateZoom(POINT cursor);
 };
+
+// "x: %d\t y: %d", the panel's way of showing two numbers.
+std::wstring PairText(int64_t x, int64_t y);

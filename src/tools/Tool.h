@@ -37,8 +37,7 @@ public:
     virtual void MenuCommand(TToolCommand command);
     // The context menu's information item reads "Hide &info" or "Show &info".
     virtual bool InfoShown() const { return false; }
-    // The tool holds something the information panel's Copy command may copy
-    // (a selection made, a colour picked).
+    // The tool holds something (a selection, a colour) its commands act on.
     virtual bool Marked() const { return false; }
 
 protected:

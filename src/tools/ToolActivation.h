@@ -47,6 +47,8 @@ public:
     TInfoWin* Panel() { return panel_.get(); }
     const TInfoWin* Panel() const { return panel_.get(); }
     void SetCursor(int cursor) { overlay_.SetCursor(cursor); }
+    // All mouse input goes to the overlay, also over the panel, until released.
+    void CaptureMouse(bool capture) { overlay_.SetMouseCapture(capture); }
     // Paints the whole overlay again from the picture, now.
     void Repaint();
     void End() { end_(); }

@@ -2,6 +2,7 @@
 #include "info/InfoRows.h"
 #include "tools/InfoTool.h"
 #include "tools/Magnifier.h"
+#include "tools/Screenshot.h"
 
 namespace {
 template <typename T> std::unique_ptr<TTool> Make(TToolActivation& activation) {
@@ -46,7 +47,7 @@ const TToolInfo kTools[kToolCount] = {
     {L"Screenshot", L"mniScreenshot", L"&Screenshot", L"ScreenshotIcons", &TSettings::ScreenshotKey,
      1, L"Screenshot", clSilver, TPenMode::Xor, TPenStyle::Dot, TBrushStyle::Clear,
      L"pmnScreenshot", kScreenshotMenu, kScreenshotRows, &TSettings::ScreenshotPosX,
-     &TSettings::ScreenshotPosY, Make<TInfoTool>},
+     &TSettings::ScreenshotPosY, Make<TScreenshot>},
     {L"Measurer", L"mniMeasurer", L"&Measurer", L"MeasurerIcons", &TSettings::MeasurerKey, 2,
      L"Measurer", clSilver, TPenMode::Xor, TPenStyle::Solid, TBrushStyle::Clear,
      L"pmnMeasurerDropper", kMeasurerDropperMenu, kMeasurerRows, &TSettings::MeasurerPosX,

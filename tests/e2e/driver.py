@@ -149,6 +149,10 @@ class WineDesktop:
     def activate(self, hwnd):
         self.wine(PROBE_EXE, 'activate', hwnd, check=False)
 
+    def redraw(self, hwnd):
+        """Has a window repaint itself entirely, as when something uncovers it."""
+        self.wine(PROBE_EXE, 'redraw', hwnd, check=False)
+
     # -- input
 
     def _xdotool(self, *args):
@@ -179,15 +183,16 @@ class WineDesktop:
         time.sleep(0.1)
         self._xdotool('keyup', modifier)
 
-    def drag(self, x0, y0, x1, y1, steps=8):
-        """Presses the left button at (x0, y0), moves in steps to (x1, y1)
-        and lets go there."""
-        self._xdotool('mousemove', x0, y0)
-        self._xdotool('mousedown', 1)
-        for i in range(1, steps + 1):
-            self._xdotool('mousemove', x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
-            time.sleep(0.05)
-        self._xdotool('mouseup', 1)
+    def press(self, x, y, button=1):
+        self._xdotool('mousemove', x, y, 'mousedown', button)
+
+    def release(self, x, y, button=1):
+        self._xdotool('mousemove', x, y, 'mouseup', button)
+
+    def drag(self, x0, y0, x1, y1):
+        """A left drag in two steps, as a hand would make it."""
+        self._xdotool('mousemove', x0, y0, 'mousedown', 1, 'mousemove', (x0 + x1) // 2,
+                      (y0 + y1) // 2, 'mousemove', x1, y1, 'mouseup', 1)
 
     def click(self, x, y, button=1):
         self._xdotool('mousemove', x, y)
@@ -262,11 +267,11 @@ class Pattern:
     """A window of coloured squares from probe.exe, for screens that are not
     one flat colour; ends with the test."""
 
-    def __init__(self, desktop, x, y, width, height, period_ms=0, square=7, topmost=False):
+    def __init__(self, desktop, x, y, width, height, period_ms=0, square=7):
         self.desktop = desktop
         self.process = subprocess.Popen(
             [WINE, str(PROBE_EXE), 'pattern', str(x), str(y), str(width), str(height),
-             str(period_ms), str(square), '1' if topmost else '0'], env=desktop.env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+             str(period_ms), str(square)], env=desktop.env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
             text=True)
         self.hwnd = int(self.process.stdout.readline())
         time.sleep(0.5)  # painted

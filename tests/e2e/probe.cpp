@@ -10,11 +10,11 @@
 //   probe show HWND      shows a hidden window without activating it
 //   probe move HWND X Y  moves a window without activating it, to look at
 //                        what a full-screen window covers
-//   probe pattern X Y W H [MS [SIDE [TOP]]]  shows a window of coloured squares
-//                          of SIDE pixels (7 unless given) until ended; with MS
+//   probe redraw HWND    has a window repaint itself entirely, now
+//   probe pattern X Y W H [MS [SIDE]]  shows a window of coloured squares of
+//                          SIDE pixels (7 unless given) until ended; with MS
 //                          above 0 they change colour every MS milliseconds,
-//                          so a frozen picture can be told from the live screen;
-//                          with TOP 1 it stays on top, even over the overlay
+//                          so a frozen picture can be told from the live screen
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
@@ -115,7 +115,7 @@ LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
-int ShowPattern(int x, int y, int width, int height, int period, int square, bool topmost) {
+int ShowPattern(int x, int y, int width, int height, int period, int square) {
     patternSquare = square > 0 ? square : 1;
     WNDCLASSW wc{};
     wc.lpfnWndProc = PatternProc;
@@ -123,9 +123,8 @@ int ShowPattern(int x, int y, int width, int height, int period, int square, boo
     wc.lpszClassName = kPatternClass;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     RegisterClassW(&wc);
-    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | (topmost ? WS_EX_TOPMOST : 0), kPatternClass,
-                                  L"Test pattern", WS_POPUP, x, y, width, height, nullptr, nullptr,
-                                  wc.hInstance, nullptr);
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kPatternClass, L"Test pattern", WS_POPUP, x, y,
+                                  width, height, nullptr, nullptr, wc.hInstance, nullptr);
     // Shown without taking the foreground: activation changes how the taskbar
     // looks, and the tests compare screens.
     ShowWindow(window, SW_SHOWNA);
@@ -171,6 +170,13 @@ int main(int argc, char** argv) {
         ShowWindow(window, SW_SHOWNA);
         return 0;
     }
+    if (argc >= 3 && !strcmp(argv[1], "redraw")) {
+        HWND window =
+            reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
+        return RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW)
+                   ? 0
+                   : 1;
+    }
     if (argc >= 5 && !strcmp(argv[1], "move")) {
         HWND window =
             reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
@@ -181,12 +187,11 @@ int main(int argc, char** argv) {
     }
     if (argc >= 6 && !strcmp(argv[1], "pattern"))
         return ShowPattern(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
-                           argc >= 7 ? atoi(argv[6]) : 0, argc >= 8 ? atoi(argv[7]) : 7,
-                           argc >= 9 && atoi(argv[8]) == 1);
+                           argc >= 7 ? atoi(argv[6]) : 0, argc >= 8 ? atoi(argv[7]) : 7);
     fprintf(stderr,
             "usage: probe windows | children HWND | foreground | activate HWND | close HWND | "
             "show HWND | "
-            "move HWND X Y | "
-            "pattern X Y W H [MS [SIDE [TOP]]]\n");
+            "move HWND X Y | redraw HWND | "
+            "pattern X Y W H [MS [SIDE]]\n");
     return 2;
 }

@@ -5,11 +5,13 @@
 #include "shell/Host.h"
 #include "shell/RegistrySettings.h"
 #include "tools/Magnifier.h"
+#include "tools/Screenshot.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <chrono>
 #include <string>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -430,4 +432,29 @@ TEST_F(ActivationTest, TheDestroyedHostLeavesNoHandlerWithTheApplication) {
     // A loss of activation now reaches nothing of the old form.
     Application.ActivationChanged(true);
     Application.ActivationChanged(false);
+}
+
+TEST_F(ActivationTest, OverASelectionsBandTheScreenshotToolShowsTheResizeCursors) {
+    host->StartTool(kScreenshot);
+    HWND window = host->Handle();
+    TTool& tool = host->Activation()->Tool();
+    // Nothing: the tool's own cursor.
+    EXPECT_EQ(tool.CursorAt({300, 220}), std::nullopt); // no selection yet
+    EXPECT_EQ(tool.CursorAt({200, 150}), std::nullopt);
+
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 150));
+    SetCursorPos(400, 300);
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400, 300));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(400, 300));
+    ASSERT_EQ(static_cast<TScreenshot&>(tool).ToolRect(), (TToolRect{200, 150, 400, 300}));
+    ASSERT_TRUE(tool.Marked());
+    const std::tuple<int, int, std::optional<int>> cases[] = {
+        {300, 220, crSizeAll},    {198, 152, crSizeNWSE}, {300, 148, crSizeNS},
+        {401, 150, crSizeNESW},   {196, 220, crSizeWE},   {395, 220, crSizeWE},
+        {300, 295, crSizeNS},     {404, 304, crSizeNWSE}, {197, 300, crSizeNESW},
+        {500, 220, std::nullopt},
+    };
+    for (auto [x, y, shape] : cases)
+        EXPECT_EQ(tool.CursorAt({x, y}), shape) << x << "," << y;
+    host->StopTool();
 }

@@ -1,0 +1,206 @@
+#include "tools/Screenshot.h"
+#include "export/ScreenExport.h"
+#include "framework/Application.h"
+#include "framework/Input.h"
+#include "tools/ToolActivation.h"
+
+namespace {
+TToolPoint ToolPoint(POINT p) {
+    return {p.x, p.y};
+}
+
+// The pointer over each zone of a selection.
+int ZoneCursor(THitZone zone) {
+    switch (zone) {
+    case hzInside:
+        return crSizeAll;
+    case hzTopLeft:
+    case hzBottomRight:
+        return crSizeNWSE;
+    case hzTop:
+    case hzBottom:
+        return crSizeNS;
+    case hzTopRight:
+    case hzBottomLeft:
+        return crSizeNESW;
+    case hzLeft:
+    case hzRight:
+        return crSizeWE;
+    case hzNone:
+        break;
+    }
+    return crDefault;
+}
+
+std::optional<TArrowKey> ArrowOf(WORD key) {
+    switch (key) {
+    case VK_LEFT:
+        return TArrowKey::Left;
+    case VK_UP:
+        return TArrowKey::Up;
+    case VK_RIGHT:
+        return TArrowKey::Right;
+    case VK_DOWN:
+        return TArrowKey::Down;
+    default:
+        return std::nullopt;
+    }
+}
+} // namespace
+
+TToolRect TScreenshot::WholeScreen() const {
+    const SIZE screen = Activation.ScreenSize();
+    return {0, 0, screen.cx - 1, screen.cy - 1};
+}
+
+void TScreenshot::ToggleFrame() {
+    frame_.Draw(Activation.Canvas().Handle(), toolRect_);
+    frameShown_ = !frameShown_;
+}
+
+void TScreenshot::ShowSelectionRows() {
+    const TToolRect& r = toolRect_;
+    SetInfoValue(irSelectionStart, PairText(r.Left, r.Top));
+    SetInfoValue(irSelectionEnd, PairText(r.Right, r.Bottom));
+    SetInfoValue(irSelectionSize, PairText(std::abs(int64_t(r.Right) - r.Left),
+                                           std::abs(int64_t(r.Bottom) - r.Top)));
+}
+
+void TScreenshot::MouseDown(TMouseButton button, TShiftState, POINT p) {
+    if (button != TMouseButton::mbLeft) {
+        // A second button during a drag ends the drag as its release would;
+        // the right button then opens the menu, which takes the mouse.
+        if (dragging_) Release();
+        dragZone_ = hzNone;
+        pressRect_ = toolRect_;
+        return;
+    }
+    Press(ToolPoint(p));
+}
+
+void TScreenshot::Press(TToolPoint p) {
+    if (dragging_) Release(); // a press the last release never reached
+    // Where the button went down, which the pointer may have left by the
+    // time the press is handled.
+    dragZone_ = HitTest(toolRect_, p);
+    if (dragZone_ == hzNone) {
+        // A new selection: the old frame goes at once.
+        if (frameShown_) ToggleFrame();
+        toolRect_ = {p.x, p.y, p.x, p.y};
+        frameShown_ = true; // the frame of a point is no pixel at all
+    }
+    dragAnchor_ = p;
+    dragging_ = true;
+    pressRect_ = toolRect_;
+    // The release must come here, also when it happens over the panel.
+    Activation.CaptureMouse(true);
+}
+
+void TScreenshot::MouseMove(TShiftState) {
+    const POINT cursor = CursorPosition();
+    ShowCursorPosition(cursor);
+    if (dragging_) {
+        if (frameShown_) ToggleFrame();
+        const SIZE screen = Activation.ScreenSize();
+        toolRect_ =
+            DragRect(pressRect_, dragZone_, dragAnchor_, ToolPoint(cursor), screen.cx, screen.cy);
+        ToggleFrame();
+    }
+    ShowSelectionRows();
+    UpdateZoom(cursor);
+}
+
+void TScreenshot::MouseUp(TMouseButton button, TShiftState, POINT) {
+    if (button == TMouseButton::mbLeft && dragging_) Release();
+}
+
+void TScreenshot::Release() {
+    toolRect_ = Normalized(toolRect_);
+    marked_ = dragging_ && IsSelection(toolRect_);
+    if (!marked_) {
+        // Nothing selected: no frame stays, not even the two pixels of a
+        // rectangle without width.
+        if (frameShown_) ToggleFrame();
+        for (TInfoRow row : {irSelectionStart, irSelectionEnd, irSelectionSize})
+            SetInfoValue(row, L"");
+    }
+    dragging_ = false;
+    pressRect_ = toolRect_;
+    Activation.CaptureMouse(false);
+}
+
+void TScreenshot::KeyDown(WORD& key, TShiftState shift) {
+    const TShiftState modifiers = shift & (ssShift | ssCtrl | ssAlt);
+    if (const auto arrow = ArrowOf(key)) {
+        key = 0;
+        // Keys while dragging would fight the mouse over the same rectangle.
+        if (!marked_ || dragging_) return;
+        ToggleFrame();
+        const SIZE screen = Activation.ScreenSize();
+        if (modifiers == 0 || modifiers == ssShift)
+            toolRect_ = ArrowKeyRect(toolRect_, *arrow, modifiers == ssShift, screen.cx, screen.cy);
+        pressRect_ = toolRect_;
+        ToggleFrame();
+        ShowSelectionRows();
+        UpdateZoom(CursorPosition());
+        return;
+    }
+    if ((key == 'C' || key == VK_INSERT) && modifiers == ssAlt) {
+        key = 0;
+        if (marked_)
+            mniCopyClick();
+        else
+            Beep();
+        return;
+    }
+    if (key == VK_INSERT && modifiers == ssCtrl) {
+        key = 0;
+        CopyScreenRect(Activation.Picture(), WholeScreen());
+        return;
+    }
+    if (key == 'S' && modifiers == ssAlt) {
+        key = 0;
+        if (marked_)
+            mniSaveClick();
+        else
+            Beep();
+        return;
+    }
+    TInfoTool::KeyDown(key, shift);
+}
+
+void TScreenshot::mniCopyClick() {
+    const SIZE screen = Activation.ScreenSize();
+    CopyScreenRect(Activation.Picture(), ExportRect(toolRect_, marked_, screen.cx, screen.cy));
+}
+
+void TScreenshot::mniSaveClick() {
+    const SIZE screen = Activation.ScreenSize();
+    SaveScreenRect(Activation.Picture(), ExportRect(toolRect_, marked_, screen.cx, screen.cy));
+}
+
+void TScreenshot::MenuCommand(TToolCommand command) {
+    switch (command) {
+    case TToolCommand::Copy:
+        mniCopyClick();
+        break;
+    case TToolCommand::Save:
+        mniSaveClick();
+        break;
+    default:
+        TInfoTool::MenuCommand(command);
+        break;
+    }
+}
+
+void TScreenshot::Paint() {
+    // The repaint put the frozen picture back over the frame.
+    if (frameShown_) frame_.Draw(Activation.Canvas().Handle(), toolRect_);
+}
+
+std::optional<int> TScreenshot::CursorAt(POINT p) {
+    if (!marked_) return std::nullopt;
+    const THitZone zone = HitTest(toolRect_, ToolPoint(p));
+    if (zone == hzNone) return std::nullopt;
+    return ZoneCursor(zone);
+}
