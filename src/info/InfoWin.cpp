@@ -75,6 +75,14 @@ int LineHeight(HFONT font) {
     return metrics.tmHeight;
 }
 
+// Where the pointer was when the message being handled happened. A fast drag
+// queues its press and moves before the first is handled; the pointer's
+// position by then would lose the distance moved in between.
+POINT MessageScreenPosition() {
+    const DWORD at = GetMessagePos();
+    return {GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+}
+
 // The decimal text of a colour value as the Dropper writes it; nothing for
 // any other text.
 bool ParseColorValue(std::wstring_view text, COLORREF& color) {
@@ -324,7 +332,7 @@ bool TInfoWin::PanelMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result
             DragBand(panel_->ClientWidth(), panel_->ClientHeight(), smallCaption_);
         dragging_ = InDragBand(band, x, y);
         if (!dragging_) return false;
-        GetCursorPos(&dragOrigin_);
+        dragOrigin_ = MessageScreenPosition();
         SetCapture(panel_->Handle());
         return true;
     }
@@ -333,8 +341,7 @@ bool TInfoWin::PanelMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result
             mouseMove_();
             return true;
         }
-        POINT p{};
-        GetCursorPos(&p);
+        const POINT p = MessageScreenPosition();
         position_ =
             MoveInfoPosition(position_, int64_t{p.x} - dragOrigin_.x, int64_t{p.y} - dragOrigin_.y);
         dragOrigin_ = p;
