@@ -39,6 +39,8 @@ public:
     void RegisterHotKeys();
     void UnregisterHotKeys();
     void mniExitClick();
+    void mniPreferencesClick();
+    void mniAboutClick();
     void xtiMouseUp(TTrayIcon& sender, TMouseButton button, TShiftState shift, int x, int y);
     void xtiMainClick(TTrayIcon& sender, TMouseButton button, TShiftState shift, int x, int y);
     void pmnTrayPopup(TPopupMenu& sender);

@@ -20,6 +20,8 @@ void TfrmHost::CreateTrayMenu() {
     for (const TrayMenuItem& item : kTrayMenu)
         pmnTray.Add(item.name, item.caption);
     pmnTray.Find(L"mniExit")->OnClick = [this](TMenuItem&) { mniExitClick(); };
+    pmnTray.Find(L"mniPreferences")->OnClick = [this](TMenuItem&) { mniPreferencesClick(); };
+    pmnTray.Find(L"mniAbout")->OnClick = [this](TMenuItem&) { mniAboutClick(); };
     for (int tool = 0; tool < kToolCount; ++tool)
         pmnTray.Add(kTools[tool].MenuItem, kTools[tool].MenuCaption, tool).OnClick =
             [this](TMenuItem& sender) { mniStartClick(sender); };

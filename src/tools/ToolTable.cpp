@@ -1,7 +1,8 @@
 #include "tools/ToolTable.h"
 #include "info/InfoRows.h"
-#include "tools/InfoTool.h"
+#include "tools/Dropper.h"
 #include "tools/Magnifier.h"
+#include "tools/Measurer.h"
 #include "tools/Screenshot.h"
 
 namespace {
@@ -51,9 +52,9 @@ const TToolInfo kTools[kToolCount] = {
     {L"Measurer", L"mniMeasurer", L"&Measurer", L"MeasurerIcons", &TSettings::MeasurerKey, 2,
      L"Measurer", clSilver, TPenMode::Xor, TPenStyle::Solid, TBrushStyle::Clear,
      L"pmnMeasurerDropper", kMeasurerDropperMenu, kMeasurerRows, &TSettings::MeasurerPosX,
-     &TSettings::MeasurerPosY, Make<TInfoTool>},
+     &TSettings::MeasurerPosY, Make<TMeasurer>},
     {L"Dropper", L"mniDropper", L"&Dropper", L"DropperIcons", &TSettings::DropperKey, 3, L"Dropper",
      clBlack, TPenMode::Copy, TPenStyle::Solid, TBrushStyle::Solid, L"pmnMeasurerDropper",
      kMeasurerDropperMenu, kDropperRows, &TSettings::DropperPosX, &TSettings::DropperPosY,
-     Make<TInfoTool>},
+     Make<TDropper>},
 };

@@ -4,7 +4,8 @@ from pathlib import Path
 
 import pytest
 
-from driver import BUILD, OPTIONS_KEY, RUN_KEY, SETTINGS_KEY, Vantacle, WineDesktop
+from driver import (BUILD, OPTIONS_KEY, RUN_KEY, SETTINGS_KEY, FrozenPicture, Pattern, Vantacle,
+                    WineDesktop)
 
 
 @pytest.fixture(scope='session')
@@ -49,8 +50,11 @@ def start_program(desktop):
         desktop.reg_delete(SETTINGS_KEY)
         desktop.reg_delete(RUN_KEY, 'Vantacle')
         desktop.reg_add(SETTINGS_KEY, '@Version', '1.71')
+        desktop.reg_add_strings(OPTIONS_KEY, {name: value for name, value in options.items()
+                                              if not isinstance(value, tuple)})
         for name, value in options.items():
-            desktop.reg_add(OPTIONS_KEY, name, *(value if isinstance(value, tuple) else (value,)))
+            if isinstance(value, tuple):
+                desktop.reg_add(OPTIONS_KEY, name, *value)
         p = Vantacle(desktop).start()
         running.append(p)
         return p
@@ -58,3 +62,32 @@ def start_program(desktop):
     yield start
     for p in running:
         p.stop()
+
+
+# Ctrl+Shift+M starts the tool under test.
+TOOL_HOT_KEY = 0x4000 | 0x2000 | ord('M')
+
+
+@pytest.fixture
+def frozen_tool(desktop, start_program):
+    """Starts a tool (named as in its settings: 'Screenshot', 'Measurer',
+    'Dropper') with its hot key over a picture with a colour per pixel, its
+    panel parked at the bottom right corner; returns what the overlay shows,
+    against the frozen picture."""
+    patterns = []
+
+    def start(tool, **options):
+        program = start_program(**{f'{tool}Key': TOOL_HOT_KEY, f'{tool}PosX': 5000,
+                                   f'{tool}PosY': 5000}, **options)
+        patterns.append(Pattern(desktop, 40, 30, 900, 650, square=1))
+        frozen = desktop.screenshot()
+        desktop.move(600, 500)
+        desktop.key('ctrl+shift+m')
+        program.overlay()
+        picture = FrozenPicture(desktop, program, frozen)
+        picture.shows(frozen, 'the frozen picture')
+        return picture
+
+    yield start
+    for pattern in patterns:
+        pattern.close()

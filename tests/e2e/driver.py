@@ -13,7 +13,8 @@ import tempfile
 import time
 from pathlib import Path
 
-from PIL import Image
+import pytest
+from PIL import Image, ImageChops
 
 ROOT = Path(__file__).resolve().parents[2]
 SCRIPTS = ROOT / 'scripts'
@@ -105,6 +106,24 @@ class WineDesktop:
     def reg_add(self, key, name, data, kind='REG_SZ'):
         self.wine('reg', 'add', key, '/v', name, '/t', kind, '/d', str(data), '/f')
 
+    def reg_add_strings(self, key, values):
+        """Writes string values under a key with one start of Wine's reg: a
+        start of a program is the slow, and under load the flaky, part."""
+        if not values:
+            return
+        def quoted(text):
+            return '"' + str(text).replace('\\', '\\\\').replace('"', '\\"') + '"'
+        root, _, rest = key.partition('\\')
+        root = {'HKCU': 'HKEY_CURRENT_USER', 'HKLM': 'HKEY_LOCAL_MACHINE'}.get(root, root)
+        lines = ['Windows Registry Editor Version 5.00', '', f'[{root}\\{rest}]']
+        lines += [f'{quoted(name)}={quoted(data)}' for name, data in values.items()]
+        with tempfile.NamedTemporaryFile('w', suffix='.reg', delete=False, encoding='utf-16') as f:
+            f.write('\r\n'.join(lines) + '\r\n')
+        try:
+            self.wine('reg', 'import', 'Z:' + f.name.replace('/', '\\'))
+        finally:
+            os.unlink(f.name)
+
     def reg_delete(self, key, name=None):
         args = ['reg', 'delete', key, '/f'] + (['/v', name] if name else [])
         self.wine(*args, check=False)
@@ -115,9 +134,9 @@ class WineDesktop:
         out = self.wine(PROBE_EXE, 'windows').stdout
         return [json.loads(line) for line in out.splitlines() if line.strip()]
 
-    def children(self, hwnd):
-        """Every window inside a window, with its parent and control identifier."""
-        out = self.wine(PROBE_EXE, 'children', hwnd).stdout
+    def controls(self, hwnd):
+        """Every window inside a window, with its control identifier and text."""
+        out = self.wine(PROBE_EXE, 'controls', hwnd).stdout
         return [json.loads(line) for line in out.splitlines() if line.strip()]
 
     def find_window(self, cls=None, title=None, pid=None, visible=None):
@@ -139,6 +158,10 @@ class WineDesktop:
 
     def foreground(self):
         return int(self.wine(PROBE_EXE, 'foreground').stdout.strip())
+
+    def focus(self):
+        """The window that has the keyboard focus, 0 if none."""
+        return int(self.wine(PROBE_EXE, 'focus').stdout.strip())
 
     def close_window(self, hwnd):
         self.wine(PROBE_EXE, 'close', hwnd, check=False)
@@ -282,3 +305,53 @@ class Pattern:
             self.process.wait(timeout=5)
         except subprocess.TimeoutExpired:
             self.process.kill()
+
+
+SILVER = 0xC0
+
+
+def xor_silver(pixels, x, y):
+    pixels[x, y] = tuple(c ^ SILVER for c in pixels[x, y])
+
+
+def xor_frame(picture, rect):
+    """picture with the dotted frame of rect: four strokes, each from a
+    corner up to but not including the next, silver by exclusive-or where
+    x + y is odd."""
+    picture = picture.copy()
+    pixels = picture.load()
+    left, right = sorted((rect[0], rect[2]))
+    top, bottom = sorted((rect[1], rect[3]))
+    corners = [(left, top), (right, top), (right, bottom), (left, bottom), (left, top)]
+    for (x, y), end in zip(corners, corners[1:]):
+        while (x, y) != end:
+            if (x + y) % 2:
+                xor_silver(pixels, x, y)
+            x += (end[0] > x) - (end[0] < x)
+            y += (end[1] > y) - (end[1] < y)
+    return picture
+
+
+class FrozenPicture:
+    """What a tool shows over the frozen screen, compared pixel for pixel;
+    the information panel, parked at the bottom right corner, is left out."""
+
+    def __init__(self, desktop, program, frozen):
+        self.desktop, self.program, self.frozen = desktop, program, frozen
+        w, h = desktop.width, desktop.height
+        self.panel = (w - 16, h - 16, w, h)
+
+    def differing(self, expected):
+        shot = self.desktop.screenshot()
+        shot.paste(expected.crop(self.panel), self.panel[:2])
+        return ImageChops.difference(expected, shot).getbbox()
+
+    def shows(self, expected, what):
+        """Waits until the screen is exactly `expected`."""
+        try:
+            wait_until(lambda: self.differing(expected) is None, timeout=8, what=what)
+        except TimeoutError:
+            pytest.fail(f'{what}: the screen differs in {self.differing(expected)}')
+
+    def shows_frame(self, rect):
+        self.shows(xor_frame(self.frozen, rect), f'the frame of {rect}')

@@ -2,20 +2,24 @@
 // the program's windows are not X windows inside Wine's virtual desktop, so
 // xdotool cannot see them.
 //   probe windows        one JSON object per visible-or-not top-level window
-//   probe children HWND  the same for every window inside that one, with its
-//                        parent and control identifier
 //   probe foreground     the foreground window's handle
+//   probe focus          the window that has the keyboard focus, 0 if none
 //   probe activate HWND  makes another window the foreground one
 //   probe close HWND     sends that one window a close request
 //   probe show HWND      shows a hidden window without activating it
 //   probe move HWND X Y  moves a window without activating it, to look at
 //                        what a full-screen window covers
 //   probe redraw HWND    has a window repaint itself entirely, now
+//   probe controls HWND  one JSON object per child control of a window, in
+//                        tab order, with its value where the control has one
+//   probe record FILE ARGS...  appends its arguments as one line to FILE,
+//                        standing in for a program the system starts
 //   probe pattern X Y W H [MS [SIDE]]  shows a window of coloured squares of
 //                          SIDE pixels (7 unless given) until ended; with MS
 //                          above 0 they change colour every MS milliseconds,
 //                          so a frozen picture can be told from the live screen
 #include <windows.h>
+#include <commctrl.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -41,7 +45,7 @@ std::string Json(const wchar_t* text) {
     return out + "\"";
 }
 
-BOOL CALLBACK PrintWindow(HWND window, LPARAM child) noexcept {
+BOOL CALLBACK PrintWindow(HWND window, LPARAM) noexcept {
     wchar_t className[256] = L"", title[512] = L"";
     GetClassNameW(window, className, 256);
     GetWindowTextW(window, title, 512);
@@ -51,20 +55,54 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM child) noexcept {
     GetWindowThreadProcessId(window, &pid);
     printf(
         "{\"hwnd\": %llu, \"class\": %s, \"title\": %s, \"visible\": %s, \"rect\": [%ld, %ld, %ld, "
-        "%ld], \"style\": %lu, \"exstyle\": %lu, \"pid\": %lu",
+        "%ld], \"style\": %lu, \"exstyle\": %lu, \"pid\": %lu}\n",
         static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)),
         Json(className).c_str(), Json(title).c_str(), IsWindowVisible(window) ? "true" : "false",
         r.left, r.top, r.right, r.bottom,
         static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
         static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)),
         static_cast<unsigned long>(pid));
-    if (child)
-        printf(", \"parent\": %llu, \"id\": %ld",
-               static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetParent(window))),
-               static_cast<long>(GetWindowLongPtrW(window, GWLP_ID)));
-    printf("}\n");
     return TRUE;
 }
+// The value a control holds, read with its own messages: they return plain
+// numbers, so they work across processes. -1 where there is none.
+long long ControlValue(HWND control, const wchar_t* className) {
+    if (!_wcsicmp(className, TRACKBAR_CLASSW)) return SendMessageW(control, TBM_GETPOS, 0, 0);
+    if (!_wcsicmp(className, UPDOWN_CLASSW)) return SendMessageW(control, UDM_GETPOS32, 0, 0);
+    if (!_wcsicmp(className, HOTKEY_CLASSW)) return SendMessageW(control, HKM_GETHOTKEY, 0, 0);
+    if (!_wcsicmp(className, WC_BUTTONW)) {
+        const LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+        if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX || type == BS_AUTORADIOBUTTON ||
+            type == BS_RADIOBUTTON)
+            return SendMessageW(control, BM_GETCHECK, 0, 0);
+    }
+    return -1;
+}
+
+BOOL CALLBACK PrintControl(HWND control, LPARAM) noexcept {
+    wchar_t className[256] = L"", text[512] = L"";
+    GetClassNameW(control, className, 256);
+    // The message, not GetWindowText: an edit's text lives in its own process.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        5000, &ignored);
+    RECT r{}, client{};
+    GetWindowRect(control, &r);
+    GetClientRect(control, &client);
+    POINT origin{0, 0};
+    ClientToScreen(control, &origin);
+    printf("{\"hwnd\": %llu, \"id\": %d, \"class\": %s, \"text\": %s, \"visible\": %s, "
+           "\"enabled\": %s, \"rect\": [%ld, %ld, %ld, %ld], \"client\": [%ld, %ld, %ld, %ld], "
+           "\"style\": %lu, \"value\": %lld}\n",
+           static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(control)),
+           GetDlgCtrlID(control), Json(className).c_str(), Json(text).c_str(),
+           IsWindowVisible(control) ? "true" : "false", IsWindowEnabled(control) ? "true" : "false",
+           r.left, r.top, r.right, r.bottom, origin.x, origin.y, origin.x + client.right,
+           origin.y + client.bottom, static_cast<unsigned long>(GetWindowLongW(control, GWL_STYLE)),
+           ControlValue(control, className));
+    return TRUE;
+}
+
 constexpr wchar_t kPatternClass[] = L"VantacleTestPattern";
 UINT_PTR patternPhase = 0;
 // Side of the pattern's squares; 1 gives every pixel its own colour.
@@ -143,15 +181,17 @@ int main(int argc, char** argv) {
         EnumWindows(PrintWindow, 0);
         return 0;
     }
-    if (argc >= 3 && !strcmp(argv[1], "children")) {
-        HWND window =
-            reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
-        EnumChildWindows(window, PrintWindow, 1);
-        return 0;
-    }
     if (argc >= 2 && !strcmp(argv[1], "foreground")) {
         printf("%llu\n",
                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetForegroundWindow())));
+        return 0;
+    }
+    if (argc >= 2 && !strcmp(argv[1], "focus")) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(GetForegroundWindow(), nullptr), &info);
+        printf("%llu\n",
+               static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(info.hwndFocus)));
         return 0;
     }
     if (argc >= 3 && !strcmp(argv[1], "activate")) {
@@ -185,13 +225,27 @@ int main(int argc, char** argv) {
                    ? 0
                    : 1;
     }
+    if (argc >= 3 && !strcmp(argv[1], "controls")) {
+        HWND window =
+            reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
+        EnumChildWindows(window, PrintControl, 0);
+        return 0;
+    }
+    if (argc >= 3 && !strcmp(argv[1], "record")) {
+        FILE* file = fopen(argv[2], "a");
+        if (!file) return 1;
+        for (int i = 3; i < argc; ++i)
+            fprintf(file, "%s%s", i > 3 ? " " : "", argv[i]);
+        fprintf(file, "\n");
+        fclose(file);
+        return 0;
+    }
     if (argc >= 6 && !strcmp(argv[1], "pattern"))
         return ShowPattern(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
                            argc >= 7 ? atoi(argv[6]) : 0, argc >= 8 ? atoi(argv[7]) : 7);
     fprintf(stderr,
-            "usage: probe windows | children HWND | foreground | activate HWND | close HWND | "
-            "show HWND | "
-            "move HWND X Y | redraw HWND | "
+            "usage: probe windows | foreground | focus | activate HWND | close HWND | show HWND | "
+            "move HWND X Y | redraw HWND | controls HWND | record FILE ARGS... | "
             "pattern X Y W H [MS [SIDE]]\n");
     return 2;
 }

@@ -23,8 +23,8 @@ class Panel:
         self.windows = windows
         self.window = next(w for w in windows if w['class'] == 'TInfoWin')
         self.zoom = next(w for w in windows if w['class'] == 'TDrawPanel')
-        self.close_button = next(w for w in windows if w['parent'] == self.window['hwnd']
-                                 and w['class'] == 'TPanel' and w['title'] == 'r')
+        self.close_button = next(w for w in windows if w['class'] == 'TPanel'
+                                 and w['text'] == 'r')
 
     @property
     def rect(self):
@@ -36,14 +36,14 @@ class Panel:
     def shown_captions(self):
         shown = [w for w in self.windows if w['class'] == 'Static' and w['visible']
                  and CAPTION_ID <= w['id'] < VALUE_ID]
-        return [w['title'] for w in sorted(shown, key=lambda w: w['rect'][1])]
+        return [w['text'] for w in sorted(shown, key=lambda w: w['rect'][1])]
 
 
 def panel_of(desktop, program, visible=True):
     """Waits for the program's panel (shown or hidden) and returns it."""
     def look():
         host = program.host()
-        windows = desktop.children(host['hwnd']) if host else []
+        windows = desktop.controls(host['hwnd']) if host else []
         if any(w['class'] == 'TInfoWin' and w['visible'] == visible for w in windows):
             return Panel(windows)
         return None
@@ -131,7 +131,7 @@ def test_screenshot_panel_opens_where_stored_with_its_rows_and_follows_the_curso
     program, panel, frozen = screenshot_tool(ScreenshotPosX=300, ScreenshotPosY=250)
     left, top, right, bottom = panel.rect
     assert (left, top, right - left) == (300, 250, 220)
-    assert panel.window['title'] == 'Information'
+    assert panel.window['text'] == 'Information'
     assert panel.shown_captions() == ['Cursor position', 'Selection start', 'Selection end',
                                       'Selection size']
     zoom = panel.zoom['rect']
@@ -141,11 +141,11 @@ def test_screenshot_panel_opens_where_stored_with_its_rows_and_follows_the_curso
 
     for x, y in ((700, 500), (21, 640)):
         desktop.move(x, y)
-        wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['title'] == f'x: {x}\t y: {y}',
+        wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['text'] == f'x: {x}\t y: {y}',
                    what=f'the cursor row at {x}, {y}')
     # Over the panel itself the host still hears of every move.
     desktop.move(left + 60, bottom - 8)
-    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['title']
+    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['text']
                == f'x: {left + 60}\t y: {bottom - 8}', what='the cursor row over the panel')
 
 
@@ -169,7 +169,7 @@ def test_zoom_view_repaints_itself_when_shown_again(desktop, screenshot_tool):
     assert panel_of(desktop, program, visible=False).rect == panel.rect
     # The tool goes on writing the hidden panel.
     desktop.move(601, 421)
-    wait_until(lambda: panel_of(desktop, program, visible=False).cell(VALUE_ID)['title']
+    wait_until(lambda: panel_of(desktop, program, visible=False).cell(VALUE_ID)['text']
                == 'x: 601\t y: 421', what='the hidden cursor row')
     # Nothing of the hidden panel shows: the overlay is the frozen picture there.
     r = panel.rect
@@ -185,18 +185,18 @@ def test_dragging_the_title_band_moves_the_panel_and_escape_saves_where(desktop,
     program, panel, frozen = screenshot_tool(ScreenshotPosX=100, ScreenshotPosY=120)
     # The press must find the pointer on the title band, not where it was.
     desktop.move(140, 129)
-    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['title'] == 'x: 140\t y: 129',
+    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['text'] == 'x: 140\t y: 129',
                what='the pointer on the title band')
     desktop.drag(140, 129, 400, 330)
     moved = wait_until(lambda: panel_of(desktop, program).rect[:2] == [360, 321]
                        and panel_of(desktop, program), what='the dragged panel')
     # The drag lets go of the mouse: moves reach the host again.
     desktop.move(800, 200)
-    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['title'] == 'x: 800\t y: 200',
+    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['text'] == 'x: 800\t y: 200',
                what='the cursor row after the drag')
     # A press elsewhere in the panel does not drag it.
     desktop.move(460, 381)
-    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['title'] == 'x: 460\t y: 381',
+    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['text'] == 'x: 460\t y: 381',
                what='the pointer on the panel')
     desktop.drag(460, 381, 600, 500)
     time.sleep(0.3)
@@ -219,7 +219,7 @@ def test_stored_positions_are_pulled_back_at_right_and_bottom_and_kept_otherwise
     if shown:
         assert tuple(panel.rect[:2]) == shown
     desktop.move(500, 500)
-    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['title'] == 'x: 500\t y: 500',
+    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['text'] == 'x: 500\t y: 500',
                what='the cursor row')
     desktop.key('Escape')
     program.overlay(visible=False)
@@ -273,7 +273,7 @@ def test_stored_factors_no_menu_offers_neither_crash_nor_change(desktop, screens
     program, panel, frozen = screenshot_tool(InfoScale=scale)
     for x, y in ((0, 0), (1023, 767), (512, 384)):
         desktop.move(x, y)
-        wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['title'] == f'x: {x}\t y: {y}',
+        wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID)['text'] == f'x: {x}\t y: {y}',
                    what='the cursor row')
     desktop.key('Escape')
     program.overlay(visible=False)

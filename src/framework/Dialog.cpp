@@ -1,0 +1,205 @@
+#include "framework/Dialog.h"
+#include "framework/Application.h"
+#include "framework/Error.h"
+#include <commctrl.h>
+#include <cstddef>
+#include <cstdlib>
+
+namespace {
+// An empty template: the controls come from the table, in pixels.
+struct alignas(DWORD) EmptyTemplate {
+    DLGTEMPLATE header;
+    WORD menu = 0, windowClass = 0, title = 0;
+};
+
+[[noreturn]] void ThrowWindowsError(const wchar_t* context) {
+    const DWORD code = GetLastError();
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message = std::wstring(context) + L". " + (text ? text : L"");
+    if (text) LocalFree(text);
+    throw Error(message);
+}
+
+// The message font of the non-client metrics, in the record's size from
+// before the padded border was added, which every version of the system reads.
+LOGFONTW MessageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        ThrowWindowsError(L"Cannot read the system's message font");
+    return metrics.lfMessageFont;
+}
+} // namespace
+
+TDialog::TDialog(TDialogParams params) : params_(params) {}
+
+TDialog::~TDialog() {
+    // The derived dialog is gone already: the messages of the window's
+    // destruction must not reach its handlers.
+    if (window_) SetWindowLongPtrW(window_.get(), DWLP_USER, 0);
+}
+
+int TDialog::Scale(int designLength) const {
+    return MulDiv(designLength, fontHeight_, params_.designFontHeight);
+}
+
+UniqueFont TDialog::MakeFont(int designHeight, bool bold, bool underline) const {
+    LOGFONTW font{};
+    GetObjectW(font_.get(), sizeof font, &font);
+    font.lfHeight = -Scale(std::abs(designHeight));
+    font.lfWidth = 0;
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfUnderline = underline;
+    return UniqueFont(CreateFontIndirectW(&font));
+}
+
+void TDialog::Create() {
+    // The hot-key box, track bar and up-down classes.
+    INITCOMMONCONTROLSEX classes{sizeof classes,
+                                 ICC_HOTKEY_CLASS | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes);
+    EmptyTemplate empty{};
+    empty.header.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    HWND window =
+        CreateDialogIndirectParamW(Application.Instance(), &empty.header, Application.Handle(),
+                                   DialogProc, reinterpret_cast<LPARAM>(this));
+    if (!window) ThrowWindowsError(L"Cannot create a dialog");
+    window_.reset(window);
+    SetWindowTextW(window, params_.caption);
+    AdoptMessageFont();
+    CreateControls();
+    FormCreate();
+
+    // Centred on the screen it is on.
+    RECT r{0, 0, Scale(params_.clientWidth), Scale(params_.clientHeight)};
+    AdjustWindowRectEx(&r, GetWindowLongW(window, GWL_STYLE), FALSE,
+                       GetWindowLongW(window, GWL_EXSTYLE));
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    SetWindowPos(window, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int TDialog::ShowModal() {
+    if (!window_) Create();
+    HWND window = Handle();
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetForegroundWindow(window);
+    if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE))
+        SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+    FormShow();
+
+    running_ = true;
+    result_ = IDCANCEL;
+    while (running_) {
+        MSG msg;
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            // The program is ending: leave the request for the main loop.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got < 0) break;
+        bool swallowed = false;
+        GuardedCall([&] { swallowed = PreviewKey(msg); });
+        if (swallowed) continue;
+        if (!IsDialogMessageW(window, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    running_ = false;
+    window_.reset();
+    return result_;
+}
+
+void TDialog::ModalResult(int result) {
+    result_ = result;
+    running_ = false;
+}
+
+void TDialog::AdoptMessageFont() {
+    LOGFONTW font = MessageFont();
+    font_.reset(CreateFontIndirectW(&font));
+    if (!font_) ThrowWindowsError(L"Cannot create the dialog's font");
+    fontHeight_ = std::abs(font.lfHeight);
+    if (fontHeight_ == 0) fontHeight_ = params_.designFontHeight;
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+}
+
+void TDialog::CreateControls() {
+    for (const TControlDef& c : params_.controls) {
+        HWND control = CreateWindowExW(
+            c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, Scale(c.x), Scale(c.y),
+            Scale(c.width), Scale(c.height), Handle(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), Application.Instance(), nullptr);
+        if (!control) ThrowWindowsError(L"Cannot create a control of a dialog");
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        if (c.helpContext) SetWindowContextHelpId(control, c.helpContext);
+    }
+}
+
+bool TDialog::PreviewKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
+    if (msg.wParam == VK_F1) {
+        ShowHelp();
+        return true;
+    }
+    if (!KeyPreview) return false;
+    WORD key = static_cast<WORD>(msg.wParam);
+    FormKeyDown(key);
+    return key == 0;
+}
+
+void TDialog::ShowHelp() {
+    // The focused control's topic, or the nearest one among its parents.
+    for (HWND w = GetFocus(); w && w != Handle(); w = GetParent(w))
+        if (DWORD topic = GetWindowContextHelpId(w)) {
+            WinHelpW(Handle(), Application.HelpFile().c_str(), HELP_CONTEXT, topic);
+            return;
+        }
+}
+
+void TDialog::Command(int id, int) {
+    if (id == IDOK || id == IDCANCEL) ModalResult(id);
+}
+
+INT_PTR CALLBACK TDialog::DialogProc(HWND window, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        return FALSE; // the focus is set once the controls exist
+    }
+    auto* dialog = reinterpret_cast<TDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (!dialog) return FALSE;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, DWLP_USER, 0);
+        return FALSE;
+    }
+    INT_PTR result = FALSE;
+    GuardedCall([&] { result = dialog->Dispatch(message, wParam, lParam); });
+    return result;
+}
+
+INT_PTR TDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    INT_PTR result = FALSE;
+    if (HandleMessage(message, wParam, lParam, result)) return result;
+    switch (message) {
+    case WM_COMMAND:
+        Command(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_CLOSE:
+        ModalResult(IDCANCEL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}

@@ -1,0 +1,29 @@
+// The Dropper: the colour of the frozen picture under the cursor in several
+// notations on the information panel; a click holds a colour, marked on the
+// picture with a swatch, and a second click lets it go.
+#pragma once
+
+#include "info/ColorModels.h"
+#include "tools/InfoTool.h"
+
+class TDropper : public TInfoTool {
+public:
+    using TInfoTool::TInfoTool;
+
+    void MouseDown(TMouseButton button, TShiftState shift, POINT p) override;
+    void MouseMove(TShiftState shift) override;
+    void Paint() override;
+    bool Marked() const override { return marked_; }
+
+    TColorValue PickedColor() const { return pickedColor_; }
+
+private:
+    // A 21 x 21 white square with a black outline around the point, and in
+    // it an 11 x 11 square of the colour with a black outline.
+    void DrawColorMarker(POINT p, TColorValue color);
+    TColorValue ColorAt(POINT p) const;
+
+    POINT held_{}; // ToolRect's point while a colour is held
+    TColorValue pickedColor_ = 0;
+    bool marked_ = false;
+};

@@ -1,0 +1,56 @@
+#include "tools/Measurer.h"
+#include "framework/Input.h"
+#include "info/UserLocale.h"
+#include "shell/Settings.h"
+#include "tools/Measure.h"
+#include "tools/ToolActivation.h"
+
+void TMeasurer::DrawMeasureFigure() {
+    TCanvas& canvas = Activation.Canvas();
+    frame_.Draw(canvas.Handle(), toolRect_);
+    // The overlay's pen is silver with the exclusive-or mix; a line leaves
+    // out its end pixel, and a pixel it shares with the frame changes twice.
+    canvas.MoveTo(toolRect_.Left, toolRect_.Top);
+    canvas.LineTo(toolRect_.Right, toolRect_.Bottom);
+}
+
+void TMeasurer::MouseDown(TMouseButton button, TShiftState, POINT p) {
+    if (dragging_) EndMeasurement();            // any second press: no figure may stay behind
+    if (button != TMouseButton::mbLeft) return; // the right button opens the menu
+    toolRect_ = {p.x, p.y, p.x, p.y};
+    DrawMeasureFigure();
+    dragging_ = true;
+    // The release must come here, also when it happens over the panel.
+    Activation.CaptureMouse(true);
+}
+
+void TMeasurer::MouseMove(TShiftState) {
+    const POINT cursor = CursorPosition();
+    ShowCursorPosition(cursor);
+    if (dragging_) {
+        DrawMeasureFigure();
+        toolRect_.Right = cursor.x;
+        toolRect_.Bottom = cursor.y;
+        DrawMeasureFigure();
+        const auto texts = MeasureRowTexts(toolRect_, Settings.DPI, UserDecimalSeparator());
+        for (size_t i = 0; i < texts.size(); ++i)
+            SetInfoValue(static_cast<TInfoRow>(kMeasureRows[i]), texts[i]);
+    }
+    UpdateZoom(cursor);
+}
+
+void TMeasurer::MouseUp(TMouseButton button, TShiftState, POINT) {
+    if (button == TMouseButton::mbLeft && dragging_) EndMeasurement();
+}
+
+void TMeasurer::EndMeasurement() {
+    DrawMeasureFigure(); // off again; the rows keep their values
+    dragging_ = false;
+    Activation.CaptureMouse(false);
+}
+
+void TMeasurer::Paint() {
+    // The repaint put the frozen picture over the figure of a measurement
+    // under way; the next move erases it, so it must be there.
+    if (dragging_) DrawMeasureFigure();
+}

@@ -1,0 +1,32 @@
+// The Measurer: a line with its dotted bounding frame drawn by exclusive-or
+// while the left button is held, and its offsets, distance and angles in
+// pixels, inches and millimetres on the information panel.
+#pragma once
+
+#include "tools/InfoTool.h"
+#include "tools/Selection.h"
+#include "tools/XorFrame.h"
+
+class TMeasurer : public TInfoTool {
+public:
+    using TInfoTool::TInfoTool;
+
+    void MouseDown(TMouseButton button, TShiftState shift, POINT p) override;
+    void MouseMove(TShiftState shift) override;
+    void MouseUp(TMouseButton button, TShiftState shift, POINT p) override;
+    void Paint() override;
+
+    // Start point (Left, Top) and end point (Right, Bottom) of the line.
+    const TToolRect& ToolRect() const { return toolRect_; }
+    bool Dragging() const { return dragging_; }
+
+private:
+    // The figure of toolRect_: the dotted frame, then the line without its
+    // end pixel, both by exclusive-or; drawn again, it is gone.
+    void DrawMeasureFigure();
+    void EndMeasurement();
+
+    TToolRect toolRect_;
+    bool dragging_ = false;
+    TDottedXorFrame frame_;
+};

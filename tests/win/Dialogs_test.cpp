@@ -1,0 +1,116 @@
+// The three dialogs laid out in the system's message font at 100, 125 and
+// 150 percent: the dialog grows with the font, every control lies inside it
+// and every caption fits its control.
+#include "dialogs/About.h"
+#include "dialogs/FirstRun.h"
+#include "dialogs/Setup.h"
+#include <gtest/gtest.h>
+#include <commctrl.h>
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace {
+// Sets the message font's height for this process only, and puts the old
+// font back afterwards.
+class MessageFontHeight {
+public:
+    explicit MessageFontHeight(int height) {
+        saved_.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, saved_.cbSize, &saved_, 0);
+        NONCLIENTMETRICSW changed = saved_;
+        changed.lfMessageFont.lfHeight = -height;
+        changed.lfMessageFont.lfWidth = 0;
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, changed.cbSize, &changed, 0);
+    }
+    ~MessageFontHeight() {
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, saved_.cbSize, &saved_, 0);
+    }
+
+private:
+    NONCLIENTMETRICSW saved_{};
+};
+
+// What a control draws beside its caption: a check box's box, a button's edges.
+int CaptionMargin(const wchar_t* cls, LONG style) {
+    if (!_wcsicmp(cls, WC_STATICW)) return 0;
+    switch (style & BS_TYPEMASK) {
+    case BS_AUTOCHECKBOX:
+    case BS_AUTORADIOBUTTON:
+        return GetSystemMetrics(SM_CXMENUCHECK) + 6;
+    case BS_GROUPBOX:
+        return 20;
+    default:
+        return 12;
+    }
+}
+
+// The captions of a dialog that do not fit, and the controls outside it.
+std::vector<std::wstring> Clipped(HWND dialog) {
+    std::vector<std::wstring> clipped;
+    RECT client;
+    GetClientRect(dialog, &client);
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t text[1024] = L"", cls[64] = L"";
+        GetWindowTextW(c, text, 1024);
+        GetClassNameW(c, cls, 64);
+        RECT r, room;
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom)
+            clipped.push_back(L"outside: " + std::wstring(text));
+        if (!*text || (_wcsicmp(cls, WC_STATICW) && _wcsicmp(cls, WC_BUTTONW))) continue;
+        const LONG style = GetWindowLongW(c, GWL_STYLE);
+        const bool wraps = !_wcsicmp(cls, WC_STATICW) && (style & SS_TYPEMASK) == SS_LEFT;
+        const int margin = CaptionMargin(cls, style);
+        GetClientRect(c, &room);
+        HDC dc = GetDC(c);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)));
+        RECT need{0, 0, room.right - margin, 0};
+        DrawTextW(dc, text, -1, &need, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+        SelectObject(dc, old);
+        ReleaseDC(c, dc);
+        if (need.right + margin > room.right || need.bottom > room.bottom)
+            clipped.push_back(std::wstring(text) + L": needs " +
+                              std::to_wstring(need.right + margin) + L" x " +
+                              std::to_wstring(need.bottom) + L", has " +
+                              std::to_wstring(room.right) + L" x " + std::to_wstring(room.bottom));
+    }
+    return clipped;
+}
+
+template <typename T> std::unique_ptr<TDialog> Created() {
+    auto dialog = std::make_unique<T>();
+    dialog->Create();
+    return dialog;
+}
+} // namespace
+
+TEST(Dialogs, CaptionsFitAtEveryScaling) {
+    struct Case {
+        const char* name;
+        std::unique_ptr<TDialog> (*make)();
+        SIZE designClient;
+    };
+    const Case dialogs[] = {{"Preferences", Created<TfrmSetup>, {424, 391}},
+                            {"Welcome", Created<TfrmFirstRun>, {375, 250}},
+                            {"About", Created<TfrmAbout>, {369, 200}}};
+    // Tahoma of 8 points at 96, 120 and 144 pixels per inch.
+    for (int height : {11, 14, 17}) {
+        MessageFontHeight font(height);
+        for (const Case& c : dialogs) {
+            SCOPED_TRACE(::testing::Message() << c.name << " at font height " << height);
+            std::unique_ptr<TDialog> dialog = c.make();
+            // The widest texts the value labels ever show.
+            SetDlgItemTextW(dialog->Handle(), lblWidthValue,
+                            LensSizeText(kLensPositionMax).c_str());
+            SetDlgItemTextW(dialog->Handle(), lblZoomValue, ZoomText(kZoomMax).c_str());
+            RECT client;
+            GetClientRect(dialog->Handle(), &client);
+            EXPECT_EQ(client.right, MulDiv(c.designClient.cx, height, 11));
+            EXPECT_EQ(client.bottom, MulDiv(c.designClient.cy, height, 11));
+            for (const std::wstring& clipped : Clipped(dialog->Handle()))
+                ADD_FAILURE() << std::string(clipped.begin(), clipped.end());
+        }
+    }
+}
