@@ -63,12 +63,12 @@ def saved_options(desktop, **expected):
 @pytest.fixture
 def screenshot_tool(desktop, start_program):
     """Starts the program with these options over a pattern with a colour per
-    pixel, then the Screenshot tool with the cursor at `at`; returns
-    (program, panel, frozen picture)."""
+    pixel, then the Screenshot tool (or another, named as in its settings)
+    with the cursor at `at`; returns (program, panel, frozen picture)."""
     patterns = []
 
-    def start(at=(600, 420), **options):
-        program = start_program(ScreenshotKey=SCREENSHOT_KEY, **options)
+    def start(at=(600, 420), tool='Screenshot', **options):
+        program = start_program(**{f'{tool}Key': SCREENSHOT_KEY}, **options)
         patterns.append(Pattern(desktop, 0, 0, desktop.width, desktop.height - 40, square=1))
         frozen = desktop.screenshot()
         desktop.move(*at)
@@ -279,3 +279,20 @@ def test_stored_factors_no_menu_offers_neither_crash_nor_change(desktop, screens
     program.overlay(visible=False)
     saved_options(desktop, InfoScale=scale)
     assert program.running()
+
+
+def test_a_click_on_a_colour_value_puts_its_text_on_the_clipboard_for_any_program(
+        desktop, screenshot_tool):
+    program, panel, frozen = screenshot_tool(tool='Dropper', DropperPosX=100, DropperPosY=100)
+    desktop.click(600, 420)  # the Dropper holds the colour there
+    colour = '%02X%02X%02X' % frozen.getpixel((600, 420))
+    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID + 13)['text'] == colour,
+               what='the held colour in the panel')
+    for row in (13, 17, 12):
+        cell = panel_of(desktop, program).cell(VALUE_ID + row)
+        r = cell['rect']
+        desktop.click(r[0] + 5, (r[1] + r[3]) // 2)
+        wait_until(lambda: desktop.clipboard_text() == cell['text'],
+                   what=f'row {row} on the clipboard')
+    assert desktop.clipboard_text() == ' '.join(str(c) for c in frozen.getpixel((600, 420))
+                                                ).replace(' ', '  ')
