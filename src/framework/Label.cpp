@@ -91,6 +91,14 @@ LRESULT TLabel::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NCHITTEST:
         return HTCLIENT; // a static would let the mouse fall through to its parent
+    case WM_SETTEXT: {
+        // A static control paints new text at once, outside any WM_PAINT,
+        // which on a large screen costs the system far more than the drawing;
+        // labels written on every mouse move paint with the next WM_PAINT.
+        const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
+        InvalidateRect(window_, nullptr, TRUE);
+        return result;
+    }
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
             ::SetCursor(Application.Cursor(Cursor));
