@@ -8,15 +8,15 @@ CMAKE_FLAGS = -G Ninja -Wno-dev
 setup:
 	@bash scripts/setup.sh
 
-# native: portable code with sanitizers; win64: the build the tests run under
-# Wine; win32: the shipped 32-bit program.
+# native: portable code with sanitizers; win32: the shipped 32-bit program;
+# win64: its 64-bit twin. Every target is built for both Windows widths.
 build: setup
 	@cmake -S . -B $(BUILD)/native $(CMAKE_FLAGS) >/dev/null
 	@ninja -C $(BUILD)/native
 	@cmake -S . -B $(BUILD)/win64 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-x86_64.cmake >/dev/null
 	@ninja -C $(BUILD)/win64
 	@cmake -S . -B $(BUILD)/win32 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake >/dev/null
-	@ninja -C $(BUILD)/win32 Vantacle
+	@ninja -C $(BUILD)/win32
 
 run: build
 	@bash scripts/run.sh $(BUILD)

@@ -1,41 +1,65 @@
 #!/usr/bin/env bash
 # Starts the program of a build folder under Wine, in a virtual desktop window
 # on the current display, or on a private Xvfb display when there is none.
+# Whatever ends it (the program's own exit, Ctrl+C, a kill of this script), it
+# leaves no Wine process of its prefix and no display of its own behind.
+#   run.sh BUILD_DIR
+# VANTACLE_RUN_DIR moves the prefix (and private display) away from
+# BUILD_DIR/run; VANTACLE_ARCH=win64 runs the 64-bit build.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 
-# Wine's 32-bit loader runs the shipped 32-bit program where the kernel can
-# execute 32-bit code; elsewhere the same program built for 64 bits runs.
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    exe="$build/win32/Vantacle.exe"
-    loader=/usr/lib/wine/wine
-else
-    exe="$build/win64/Vantacle.exe"
-    loader=/usr/lib/wine/wine64
-    echo "This kernel cannot run 32-bit programs: running the 64-bit build."
+arch=$(wine_arch)
+exe="$build/$arch/Vantacle.exe"
+if [ "$arch" = win64 ]; then
+    echo "Running the 64-bit build: Wine's 32-bit loader does not run here (or VANTACLE_ARCH=win64)."
 fi
+run_dir=${VANTACLE_RUN_DIR:-$build/run}
+mkdir -p "$run_dir/wine"
+run_dir=$(cd "$run_dir" && pwd)
 
-run_dir="$build/run"
-mkdir -p "$run_dir"
-wine_env "$run_dir"
-export WINELOADER=$loader
+private_display=
+cleanup() {
+    trap - EXIT INT TERM
+    if [ -n "$private_display" ]; then
+        "$here/wine-session.sh" stop "$run_dir"
+    else
+        "$WINESERVER" -k 2>/dev/null || true
+        "$WINESERVER" -w 2>/dev/null || true
+    fi
+}
+trap cleanup EXIT
+# A signal ends the script through its exit, and so through the clean-up.
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+wine_env "$run_dir" "$arch"
 if [ -z "${DISPLAY:-}" ]; then
     echo "No display: starting a private Xvfb; the program runs there, out of sight."
+    private_display=yes
     "$here/wine-session.sh" start "$run_dir" >/dev/null
-    wine_env "$run_dir"
-    export WINELOADER=$loader
-    trap '"$here/wine-session.sh" stop "$run_dir"' EXIT
-    # Ctrl+C or a kill ends the script through its exit, so the display goes too.
-    trap 'exit 130' INT TERM
-elif [ ! -f "$WINEPREFIX/system.reg" ]; then
-    "$loader" wineboot -i >/dev/null 2>&1 || true
+    wine_env "$run_dir" "$arch"
+    echo "Vantacle runs on display $DISPLAY; quit it from its tray menu (E&xit) or with Ctrl+C."
+    # In the background, so that a signal reaches the traps at once.
+    "$WINE" "$exe" </dev/null &
+else
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Creating the Wine prefix $WINEPREFIX (the first time takes a while)."
+        # A 64-bit (WoW64) prefix runs the programs of both builds.
+        "$WINE64" wineboot -i >"$run_dir/wine/wineboot.log" 2>&1 || true
+        "$WINESERVER" -w
+    fi
+    # One desktop window for every program of this prefix, with a taskbar whose
+    # notification area holds the program's icons.
+    desktops='HKCU\Software\Wine\Explorer\Desktops'
+    "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Vantacle /f >/dev/null 2>&1
+    "$WINE64" reg add "$desktops" /v Vantacle /d 1024x768 /f >/dev/null 2>&1
+    "$WINE64" reg add "$desktops\Vantacle" /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
+    echo "Vantacle runs in the Wine desktop window; quit it from its tray menu (E&xit) or with Ctrl+C."
+    "$WINE" explorer /desktop=Vantacle,1024x768 "$exe" </dev/null &
 fi
-# The desktop gets a taskbar, whose notification area holds the program's icons.
-"$loader" reg add 'HKCU\Software\Wine\Explorer\Desktops\Vantacle' /v EnableShell /t REG_DWORD \
-    /d 1 /f >/dev/null 2>&1
-echo "Vantacle runs in the Wine desktop window; quit it from its tray menu (E&xit)."
-exec_status=0
-"$loader" explorer /desktop=Vantacle,1024x768 "$exe" || exec_status=$?
-exit $exec_status
+status=0
+wait $! || status=$?
+exit $status

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows test program of a build folder through Wine, in that folder's
-# private prefix and display. CMake uses it as the cross-compiling emulator.
+# private prefix and display, with the loader of the program's own width.
+# CMake uses it as the cross-compiling emulator.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -10,5 +11,5 @@ if [ -z "$build" ]; then
     while [ "$dir" != / ] && [ ! -d "$dir/wine" ]; do dir=$(dirname "$dir"); done
     build=$dir
 fi
-wine_env "$build"
+wine_env "$build" "$(pe_arch "$1")"
 exec "$WINE" "$@"

@@ -33,18 +33,26 @@ start)
     Xvfb -displayfd 3 -screen 0 "${desktop}x24" -nolisten tcp -noreset \
         3>"$fifo" >"$state/xvfb.log" 2>&1 &
     echo $! >"$state/xvfb.pid"
-    read -r -t 20 display <"$fifo"
+    # A loaded machine can take a while to start a server: wait generously.
+    display=
+    read -r -t 120 display <"$fifo" || true
     rm -f "$fifo"
+    if [ -z "$display" ]; then
+        echo "Xvfb did not start; see $state/xvfb.log" >&2
+        stop_session
+        exit 1
+    fi
     echo "$display" >"$state/display"
     wine_env "$build"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        "$WINE" wineboot -i >"$state/wineboot.log" 2>&1 || true
+        # A 64-bit (WoW64) prefix runs the programs of both builds.
+        "$WINE64" wineboot -i >"$state/wineboot.log" 2>&1 || true
         "$WINESERVER" -w
     fi
-    "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
-    "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null
+    "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
+    "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null
     # The desktop's taskbar, with the notification area the tray icons live in.
-    "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops\Default' /v EnableShell /t REG_DWORD \
+    "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops\Default' /v EnableShell /t REG_DWORD \
         /d 1 /f >/dev/null
     "$WINESERVER" -k 2>/dev/null || true
     "$WINESERVER" -w
@@ -52,7 +60,7 @@ start)
     # with no pipe of the caller's open: a daemon that inherits a test's output
     # pipe keeps that test waiting for the end of its output forever.
     "$WINESERVER" -p </dev/null >/dev/null 2>&1
-    "$WINE" cmd /c exit </dev/null >/dev/null 2>&1
+    "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1
     echo "wine session: display :$display, prefix $WINEPREFIX, desktop $desktop"
     ;;
 stop)

@@ -3,32 +3,11 @@
 #include "export/GdiPlusLocate.h"
 #include "framework/Error.h"
 #include "framework/Handle.h"
+#include "framework/LastError.h"
 
 namespace {
 constexpr wchar_t CannotCreateFile[] = L"Cannot create file \"%s\". %s";
 constexpr wchar_t TemporaryPrefix[] = L"vtc";
-
-std::wstring SystemErrorText(DWORD code) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text(buffer ? buffer : L"", length);
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-        text.pop_back();
-    return text;
-}
-
-std::wstring FullPath(const std::wstring& fileName) {
-    const DWORD needed = GetFullPathNameW(fileName.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return fileName;
-    std::wstring full(needed, L'\0');
-    const DWORD length = GetFullPathNameW(fileName.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed) return fileName;
-    full.resize(length);
-    return full;
-}
 
 [[noreturn]] void ThrowCannotCreate(const std::wstring& path, DWORD code) {
     throw Error(FormatMessageText(CannotCreateFile, {path, SystemErrorText(code)}));
@@ -61,8 +40,18 @@ DWORD ExistingFileRefusesWrite(const std::wstring& path) {
 }
 } // namespace
 
+std::wstring FullPathOf(const std::wstring& fileName) {
+    const DWORD needed = GetFullPathNameW(fileName.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return fileName;
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(fileName.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return fileName;
+    full.resize(length);
+    return full;
+}
+
 void ReplaceFileWith(const std::wstring& fileName, const std::vector<BYTE>& bytes) {
-    const std::wstring path = FullPath(fileName);
+    const std::wstring path = FullPathOf(fileName);
     if (const DWORD refused = ExistingFileRefusesWrite(path)) ThrowCannotCreate(path, refused);
     std::wstring folder = FolderOfPath(path);
     if (folder.empty()) folder = L".";

@@ -155,7 +155,7 @@ void TScreenshot::KeyDown(WORD& key, TShiftState shift) {
     }
     if (key == VK_INSERT && modifiers == ssCtrl) {
         key = 0;
-        CopyScreenRect(Activation.Picture(), WholeScreen());
+        CopyScreenRect(Activation.OverlayWindow(), Activation.Picture(), WholeScreen());
         return;
     }
     if (key == 'S' && modifiers == ssAlt) {
@@ -171,12 +171,14 @@ void TScreenshot::KeyDown(WORD& key, TShiftState shift) {
 
 void TScreenshot::mniCopyClick() {
     const SIZE screen = Activation.ScreenSize();
-    CopyScreenRect(Activation.Picture(), ExportRect(toolRect_, marked_, screen.cx, screen.cy));
+    CopyScreenRect(Activation.OverlayWindow(), Activation.Picture(),
+                   ExportRect(toolRect_, marked_, screen.cx, screen.cy));
 }
 
 void TScreenshot::mniSaveClick() {
     const SIZE screen = Activation.ScreenSize();
-    SaveScreenRect(Activation.Picture(), ExportRect(toolRect_, marked_, screen.cx, screen.cy));
+    SaveScreenRect(Activation.OverlayWindow(), Activation.Picture(),
+                   ExportRect(toolRect_, marked_, screen.cx, screen.cy));
 }
 
 void TScreenshot::MenuCommand(TToolCommand command) {

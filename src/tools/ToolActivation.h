@@ -40,6 +40,8 @@ public:
 
     // What the tool works on.
     TCanvas& Canvas() { return overlay_.Canvas(); }
+    // The owner of what a tool opens over the overlay (a dialog).
+    HWND OverlayWindow() const { return overlay_.Handle(); }
     const TBitmap& Picture() const { return *picture_; }
     // The primary screen's size when the picture was taken; asking the system
     // on every mouse move would cost more than drawing the lens.

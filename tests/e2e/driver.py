@@ -18,19 +18,29 @@ from PIL import Image, ImageChops
 
 ROOT = Path(__file__).resolve().parents[2]
 SCRIPTS = ROOT / 'scripts'
-BUILD = Path(os.environ.get('VANTACLE_BUILD', ROOT / 'build' / 'win64')).resolve()
+
+
+def _wine_choice():
+    """(win32 or win64, its loader, the server): scripts/wine-env.sh decides
+    which build this machine proves, for the scripts and these tests alike."""
+    out = subprocess.run(
+        ['bash', '-c', '. "$0" && arch=$(wine_arch) && wine_env /nonexistent "$arch" && '
+         'echo "$arch $WINE $WINESERVER"', SCRIPTS / 'wine-env.sh'],
+        check=True, stdout=subprocess.PIPE, text=True).stdout.split()
+    return tuple(out)
+
+
+ARCH, WINE, WINESERVER = _wine_choice()
+BUILD = Path(os.environ.get('VANTACLE_BUILD', ROOT / 'build' / ARCH)).resolve()
 VANTACLE_EXE = BUILD / 'Vantacle.exe'
 PROBE_EXE = BUILD / 'tests' / 'probe.exe'
-
-WINE = '/usr/lib/wine/wine64'
-WINESERVER = '/usr/lib/wine/wineserver64'
 
 SETTINGS_KEY = r'HKCU\SOFTWARE\Quillmont\Vantacle'
 OPTIONS_KEY = SETTINGS_KEY + r'\Options'
 RUN_KEY = r'HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
 
 
-def wait_until(condition, timeout=10.0, interval=0.1, what='condition'):
+def wait_until(condition, timeout=30.0, interval=0.1, what='condition'):
     """Polls condition() until it returns something true; returns that."""
     deadline = time.monotonic() + timeout
     while True:
@@ -42,6 +52,33 @@ def wait_until(condition, timeout=10.0, interval=0.1, what='condition'):
         time.sleep(interval)
 
 
+def holds_for(condition, seconds, what='condition'):
+    """Asserts that condition() stays true for this long: how a test shows
+    that something does not happen (a key ignored, a dialog not shown)."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        assert condition(), f'{what} stopped holding'
+        time.sleep(0.1)
+
+
+def wait_for_assertion(check, timeout=30.0, what='the check'):
+    """Repeats check() until it raises no AssertionError; on timeout raises
+    the last one, so the failure shows what was still wrong."""
+    last = []
+
+    def passes():
+        try:
+            check()
+            return True
+        except AssertionError as error:
+            last[:] = [error]
+            return False
+    try:
+        wait_until(passes, timeout, 0.2, what)
+    except TimeoutError:
+        raise last[0] if last else AssertionError(f'{what} never ran')
+
+
 class WineDesktop:
     """A private display and prefix whose programs share one virtual desktop."""
 
@@ -51,17 +88,38 @@ class WineDesktop:
         self.width, self.height = (int(v) for v in size.split('x'))
         self.env = None
 
+    @property
+    def prefix(self):
+        return self.folder / 'wine' / 'prefix'
+
     def start(self):
         # No descriptor of pytest's may leak into the daemons this starts.
+        # Creating a prefix on a busy machine takes minutes, not seconds.
         subprocess.run([SCRIPTS / 'wine-session.sh', 'start', self.folder, self.size], check=True,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
-        display = (self.folder / 'wine' / 'display').read_text().strip()
-        self.env = dict(os.environ, WINEPREFIX=str(self.folder / 'wine' / 'prefix'),
+                       stderr=subprocess.DEVNULL, timeout=600)
+        return self.attach((self.folder / 'wine' / 'display').read_text().strip())
+
+    def attach(self, display):
+        """Looks at the prefix of this folder on an X display someone else runs."""
+        self.env = dict(os.environ, WINEPREFIX=str(self.prefix),
                         WINEDEBUG='-all', WINELOADER=WINE, WINESERVER=WINESERVER,
                         WINEDLLOVERRIDES='mscoree,mshtml,winemenubuilder.exe=',
                         DISPLAY=f':{display}')
         return self
+
+    def processes(self):
+        """Process ids of everything running in this prefix, Wine's server too."""
+        wanted = f'WINEPREFIX={self.prefix}'.encode()
+        found = []
+        for entry in Path('/proc').iterdir():
+            if entry.name.isdigit():
+                try:
+                    if wanted in (entry / 'environ').read_bytes().split(b'\0'):
+                        found.append(int(entry.name))
+                except OSError:
+                    pass  # ended meanwhile, or not ours
+        return found
 
     def stop(self):
         subprocess.run([SCRIPTS / 'wine-session.sh', 'stop', self.folder], check=False,
@@ -147,7 +205,7 @@ class WineDesktop:
                 return w
         return None
 
-    def wait_for_window(self, timeout=15.0, **match):
+    def wait_for_window(self, timeout=90.0, **match):
         return wait_until(lambda: self.find_window(**match), timeout, 0.2, f'window {match}')
 
     def above_taskbar(self):
@@ -197,14 +255,11 @@ class WineDesktop:
         self._xdotool('mousemove', x, y)
 
     def click_with(self, modifier, x, y, button=1):
-        """A click while a modifier key (ctrl, shift) is held."""
+        """A click while a modifier key (ctrl, shift) is held. One xdotool
+        command: the X server keeps the events in this order."""
         self._focus_desktop()
-        self._xdotool('mousemove', x, y)
-        self._xdotool('keydown', modifier)
-        time.sleep(0.1)
-        self._xdotool('click', button)
-        time.sleep(0.1)
-        self._xdotool('keyup', modifier)
+        self._xdotool('mousemove', x, y, 'keydown', modifier, 'click', button,
+                      'keyup', modifier)
 
     def press(self, x, y, button=1):
         self._xdotool('mousemove', x, y, 'mousedown', button)
@@ -218,9 +273,7 @@ class WineDesktop:
                       (y0 + y1) // 2, 'mousemove', x1, y1, 'mouseup', 1)
 
     def click(self, x, y, button=1):
-        self._xdotool('mousemove', x, y)
-        time.sleep(0.1)
-        self._xdotool('click', button)
+        self._xdotool('mousemove', x, y, 'click', button)
 
     # -- output
 
@@ -230,6 +283,13 @@ class WineDesktop:
                               f'{self.width}x{self.height}+0+0', 'png:-'], env=self.env,
                              check=True, stdout=subprocess.PIPE).stdout
         return Image.open(io.BytesIO(png)).convert('RGB')
+
+    def clipboard_bitmap(self):
+        """The clipboard's picture as another program reads it, or None."""
+        data = subprocess.run(['xclip', '-o', '-selection', 'clipboard', '-t', 'image/bmp'],
+                              env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                              timeout=10).stdout
+        return Image.open(io.BytesIO(data)).convert('RGB') if data[:2] == b'BM' else None
 
     def clipboard_text(self):
         return subprocess.run(['xclip', '-o', '-selection', 'clipboard'], env=self.env,
@@ -246,13 +306,15 @@ class Vantacle:
         self.pid = None  # the Windows process id, as probe.exe sees it
 
     def start(self, expect_welcome=False):
+        # A window of an earlier run that is still going away is not this one's.
+        earlier = {w['pid'] for w in self.desktop.windows()}
         self.process = self.desktop.spawn(self.exe)
-        if expect_welcome:
-            welcome = self.desktop.wait_for_window(title='Welcome!', visible=True)
-            self.pid = welcome['pid']
-        else:
-            host = self.desktop.wait_for_window(cls='TfrmHost')
-            self.pid = host['pid']
+        match = dict(title='Welcome!', visible=True) if expect_welcome else {'class': 'TfrmHost'}
+
+        def new_window():
+            return next((w for w in self.desktop.windows() if w['pid'] not in earlier and
+                         all(w[k] == v for k, v in match.items())), None)
+        self.pid = wait_until(new_window, 90, 0.2, f'window {match} of the new program')['pid']
         return self
 
     def host(self):
@@ -270,18 +332,18 @@ class Vantacle:
         """A close request to every window of the program, as taskkill sends."""
         self.desktop.wine('taskkill', '/pid', self.pid, check=False)
 
-    def wait_exit(self, timeout=10.0):
+    def wait_exit(self, timeout=60.0):
         return wait_until(lambda: not self.running(), timeout, 0.1, 'the program to end')
 
     def stop(self):
         if self.running():
             self.request_close()
             try:
-                self.process.wait(timeout=5)
+                self.process.wait(timeout=30)
             except subprocess.TimeoutExpired:
                 self.desktop.wine('taskkill', '/f', '/pid', self.pid, check=False)
                 try:
-                    self.process.wait(timeout=5)
+                    self.process.wait(timeout=30)
                 except subprocess.TimeoutExpired:
                     self.process.kill()
 
@@ -292,12 +354,27 @@ class Pattern:
 
     def __init__(self, desktop, x, y, width, height, period_ms=0, square=7):
         self.desktop = desktop
+        self.x, self.y, self.width, self.height, self.square = x, y, width, height, square
         self.process = subprocess.Popen(
             [WINE, str(PROBE_EXE), 'pattern', str(x), str(y), str(width), str(height),
-             str(period_ms), str(square)], env=desktop.env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-            text=True)
+             str(period_ms), str(square)], env=desktop.env, stdin=subprocess.DEVNULL,
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         self.hwnd = int(self.process.stdout.readline())
-        time.sleep(0.5)  # painted
+        wait_until(self.on_screen, what='the pattern on the screen')
+
+    def color(self, px, py):
+        """The first phase's colour of the pattern at (px, py) inside it, as
+        probe.exe computes it."""
+        column, row = px // self.square, py // self.square
+        return ((column * 37) & 0xFF, (row * 53) & 0xFF, ((column + row) * 29) & 0xFF)
+
+    def on_screen(self):
+        """True once the screen shows the pattern at its corners and centre."""
+        shot = self.desktop.screenshot()
+        return all(shot.getpixel((self.x + px, self.y + py)) == self.color(px, py)
+                   for px, py in ((0, 0), (self.width - 1, 0), (0, self.height - 1),
+                                  (self.width - 1, self.height - 1),
+                                  (self.width // 2, self.height // 2)))
 
     def close(self):
         self.process.terminate()

@@ -14,6 +14,7 @@
 //                        tab order, with its value where the control has one
 //   probe record FILE ARGS...  appends its arguments as one line to FILE,
 //                        standing in for a program the system starts
+//   probe holdclipboard  opens the clipboard and keeps it until ended
 //   probe pattern X Y W H [MS [SIDE]]  shows a window of coloured squares of
 //                          SIDE pixels (7 unless given) until ended; with MS
 //                          above 0 they change colour every MS milliseconds,
@@ -210,6 +211,13 @@ int main(int argc, char** argv) {
         ShowWindow(window, SW_SHOWNA);
         return 0;
     }
+    if (argc >= 2 && !strcmp(argv[1], "holdclipboard")) {
+        if (!OpenClipboard(nullptr)) return 1;
+        printf("held\n");
+        fflush(stdout);
+        Sleep(INFINITE);
+        return 0;
+    }
     if (argc >= 3 && !strcmp(argv[1], "redraw")) {
         HWND window =
             reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
@@ -245,7 +253,7 @@ int main(int argc, char** argv) {
                            argc >= 7 ? atoi(argv[6]) : 0, argc >= 8 ? atoi(argv[7]) : 7);
     fprintf(stderr,
             "usage: probe windows | foreground | focus | activate HWND | close HWND | show HWND | "
-            "move HWND X Y | redraw HWND | controls HWND | record FILE ARGS... | "
+            "move HWND X Y | redraw HWND | holdclipboard | controls HWND | record FILE ARGS... | "
             "pattern X Y W H [MS [SIDE]]\n");
     return 2;
 }

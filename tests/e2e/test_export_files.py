@@ -15,8 +15,8 @@ from pathlib import Path
 import pytest
 from PIL import Image
 
-ROOT = Path(__file__).resolve().parents[2]
-BUILD = Path(os.environ.get("VANTACLE_BUILD", ROOT / "build" / "win64"))
+from driver import BUILD, ROOT
+
 SAMPLE = BUILD / "tests" / "encode_sample.exe"
 SESSION = BUILD / "e2e-export-files"
 

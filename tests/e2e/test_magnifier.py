@@ -1,11 +1,9 @@
 """The Magnifier on the real program: the lens pixel for pixel against the
 enlargement of the frozen picture, its outline, its modified clicks and the
 keys and clicks that end it."""
-import time
-
 import pytest
 
-from driver import OPTIONS_KEY, Pattern, wait_until
+from driver import OPTIONS_KEY, Pattern, wait_for_assertion, wait_until
 
 HOT_KEY = 0x4000 | 0x2000 | ord('M')  # Ctrl+Shift+M
 BLACK = (0, 0, 0)
@@ -25,7 +23,6 @@ def magnifier(desktop, start_program):
         desktop.move(300, 250)
         desktop.key('ctrl+shift+m')
         program.overlay()
-        time.sleep(0.5)
         return program, frozen
 
     yield start
@@ -68,6 +65,13 @@ def check_lens(shot, frozen, cx, cy, zoom, scale, contrast=0):
         assert shown[ll - 2, y] == source[ll - 2, y] and shown[ll + w + 1, y] == source[ll + w + 1, y]
 
 
+def wait_for_lens(desktop, frozen, cx, cy, zoom, scale, contrast=0):
+    """Waits until the screen shows the lens at (cx, cy); fails with the
+    differences of the last look when it does not come."""
+    wait_for_assertion(lambda: check_lens(desktop.screenshot(), frozen, cx, cy, zoom, scale,
+                                          contrast), what=f'the lens at {cx}, {cy}')
+
+
 @pytest.mark.parametrize('zoom, scale, contrast', [
     ((100, 100), 2, 0),
     ((100, 100), 3, 0),   # 33 source pixels over 100: not uniform
@@ -77,25 +81,21 @@ def check_lens(shot, frozen, cx, cy, zoom, scale, contrast=0):
 def test_lens_is_the_enlarged_frozen_picture_and_moves_without_trace(desktop, magnifier, zoom,
                                                                      scale, contrast):
     program, frozen = magnifier(zoom, scale, contrast)
-    check_lens(desktop.screenshot(), frozen, 300, 250, zoom, scale, contrast)
+    wait_for_lens(desktop, frozen, 300, 250, zoom, scale, contrast)
     # One pixel to the right and down: the old outline must be gone.
     desktop.move(301, 251)
-    time.sleep(0.4)
-    check_lens(desktop.screenshot(), frozen, 301, 251, zoom, scale, contrast)
+    wait_for_lens(desktop, frozen, 301, 251, zoom, scale, contrast)
     desktop.move(280, 240)
-    time.sleep(0.4)
-    check_lens(desktop.screenshot(), frozen, 280, 240, zoom, scale, contrast)
+    wait_for_lens(desktop, frozen, 280, 240, zoom, scale, contrast)
 
 
 def test_modified_clicks_change_factor_and_size_and_the_settings_keep_them(desktop, magnifier):
     program, frozen = magnifier((100, 120), 2)
     desktop.click_with('ctrl', 300, 250)           # factor 3
     desktop.click_with('shift', 300, 250)          # square 120, then 130
-    time.sleep(0.4)
-    check_lens(desktop.screenshot(), frozen, 300, 250, (130, 130), 3)
+    wait_for_lens(desktop, frozen, 300, 250, (130, 130), 3)
     desktop.click_with('shift', 300, 250, button=3)  # shrink to 120, larger lens wiped
-    time.sleep(0.4)
-    check_lens(desktop.screenshot(), frozen, 300, 250, (120, 120), 3)
+    wait_for_lens(desktop, frozen, 300, 250, (120, 120), 3)
     assert desktop.find_window(cls='TfrmHost', pid=program.pid, visible=True)
     desktop.key('Escape')
     saved = wait_until(lambda: (desktop.reg_query(OPTIONS_KEY) or {}).get('Scale', (0, '2'))[1] == '3'
@@ -110,7 +110,10 @@ def test_keys_and_plain_clicks_end_it_but_shift_and_ctrl_alone_do_not(desktop, m
     desktop.key('shift')
     desktop.key('ctrl')
     desktop.key('Tab')
-    time.sleep(0.4)
+    # The lens following a later move shows those keys were handled, and
+    # that the tool still runs.
+    desktop.move(310, 260)
+    wait_for_lens(desktop, frozen, 310, 260, (100, 100), 2)
     assert desktop.find_window(cls='TfrmHost', pid=program.pid, visible=True)
     if end == 'click':
         desktop.click(300, 250)
@@ -127,8 +130,10 @@ def test_lens_settings_no_dialog_offers_neither_crash_nor_show_garbage(desktop, 
     program, frozen = magnifier(zoom, scale)
     for x, y in ((5, 5), (1019, 763), (512, 384)):
         desktop.move(x, y)
-        time.sleep(0.3)
     assert program.running()
     assert desktop.find_window(cls='TfrmHost', pid=program.pid, visible=True)
+    # The tool's end comes through the same input as the moves: the program
+    # got through them alive.
     desktop.key('Escape')
     program.overlay(visible=False)
+    assert program.running()

@@ -1,11 +1,11 @@
 """The program's start, its settings in the registry, tool activation over a
 frozen screen, and its end, on the real executable."""
-import time
-
 import pytest
 from PIL import ImageChops
 
-from driver import OPTIONS_KEY, RUN_KEY, SETTINGS_KEY, Pattern, Vantacle, wait_until
+from driver import (OPTIONS_KEY, RUN_KEY, SETTINGS_KEY, Pattern, Vantacle, holds_for,
+                    wait_for_assertion, wait_until)
+from test_tray import wait_for_tray
 
 # The default global hot keys are none; these are set in the registry.
 CTRL_SHIFT_M = 0x4000 | 0x2000 | ord('M')  # 24653
@@ -32,8 +32,9 @@ def test_first_start_welcomes_and_records_then_second_start_does_not(fresh_deskt
 
     second = Vantacle(d).start()
     try:
-        time.sleep(2)
-        assert d.find_window(title='Welcome!') is None
+        # The tray icon shows once the start is through, welcome or not.
+        wait_for_tray(d, [('main', 'normal')])
+        holds_for(lambda: d.find_window(title='Welcome!') is None, 1, 'no welcome')
         assert second.running()
     finally:
         second.stop()
@@ -59,19 +60,22 @@ def test_hot_key_freezes_the_screen_under_a_borderless_topmost_overlay(desktop, 
         WS_EX_TOPMOST = 0x8
         assert host['style'] & (WS_CAPTION | WS_THICKFRAME | WS_BORDER) == 0
         assert host['exstyle'] & WS_EX_TOPMOST
-        time.sleep(0.5)
-        shown = desktop.screenshot()
         # The overlay shows the screen as it was, pixel for pixel. The taskbar
         # is left out: the tray icons change to their activation images just
         # before the copy, and the shell shows that whenever it gets to it.
         work = desktop.above_taskbar()
         assert work[3] > desktop.height // 2
-        assert ImageChops.difference(before.crop(work), shown.crop(work)).getbbox() is None
+
+        def frozen_as_before():
+            shown = desktop.screenshot()
+            assert ImageChops.difference(before.crop(work), shown.crop(work)).getbbox() is None
+        wait_for_assertion(frozen_as_before, what='the frozen screen')
 
         # A second hot key while the tool runs changes nothing.
         desktop.key('ctrl+shift+m')
-        time.sleep(0.5)
-        assert desktop.find_window(cls='TfrmHost', pid=p.pid, visible=True)
+        holds_for(lambda: desktop.find_window(cls='TfrmHost', pid=p.pid, visible=True), 1,
+                  'the overlay')
+        frozen_as_before()
 
         desktop.key('Escape')
         p.overlay(visible=False)
@@ -109,8 +113,7 @@ def test_close_request_while_a_tool_runs_ends_the_tool_not_the_program(desktop, 
     host = p.overlay()
     desktop.close_window(host['hwnd'])
     p.overlay(visible=False)
-    time.sleep(1)
-    assert p.running()
+    holds_for(p.running, 1, 'the program running')
     assert desktop.reg_query(OPTIONS_KEY) is not None
     # And a tool starts again afterwards.
     desktop.key('ctrl+shift+m')
@@ -135,7 +138,6 @@ def test_hostile_stored_values_neither_crash_the_start_nor_a_tool(desktop, start
     p.overlay()
     desktop.move(5, 5)
     desktop.move(1000, 700)
-    time.sleep(0.5)
     desktop.key('Escape')
     p.overlay(visible=False)
     assert p.running()

@@ -4,13 +4,12 @@ notification area. Icons are told apart by comparing the taskbar's pixels
 with the artwork the build drew them from."""
 import subprocess
 import sys
-import time
 from pathlib import Path
 
 import pytest
 from PIL import Image, ImageOps
 
-from driver import OPTIONS_KEY, PROBE_EXE, ROOT, SETTINGS_KEY, Vantacle, wait_until
+from driver import OPTIONS_KEY, PROBE_EXE, ROOT, SETTINGS_KEY, Vantacle, holds_for, wait_until
 
 sys.path.insert(0, str(ROOT / 'res'))
 import artwork  # noqa: E402  the drawing code of the icons themselves
@@ -92,7 +91,7 @@ def tray_icons(desktop, shot=None):
     return found
 
 
-def wait_for_tray(desktop, expected, timeout=10):
+def wait_for_tray(desktop, expected, timeout=30):
     """Waits until the tray shows exactly these (name, state) pairs, left to right."""
     last = []
 
@@ -162,10 +161,16 @@ def open_menu(desktop, program):
     menu = wait_until(lambda: desktop.find_window(cls='#32768', pid=program.pid, visible=True),
                       what='the tray menu')
     left, top, right, bottom = menu['rect']
-    # Off the icon, so its tooltip goes, and off the menu, so no item is lit.
+    # Off the icon, so its tooltip goes, and off the menu, so no item is lit;
+    # read once the menu has stopped changing.
     desktop.move(left - 40, top)
-    time.sleep(0.5)
-    lines = ocr_lines(desktop.screenshot().crop((left, top, right, bottom)))
+    looks = []
+
+    def settled():
+        looks.append(desktop.screenshot().crop((left, top, right, bottom)))
+        return len(looks) >= 2 and looks[-1].tobytes() == looks[-2].tobytes()
+    wait_until(settled, interval=0.3, what='the menu to settle')
+    lines = ocr_lines(looks[-1])
     return (x, y), menu, lines
 
 
@@ -203,9 +208,16 @@ def test_default_shows_only_the_main_icon_titled_vantacle_pro(desktop, start_pro
     desktop.move(x, y)
     tip = wait_until(lambda: desktop.find_window(cls='tooltips_class32', visible=True),
                      what='the tooltip')
-    time.sleep(0.3)
-    text = ' '.join(w['text'] for w in ocr_words(desktop.screenshot().crop(tuple(tip['rect']))))
-    assert text == 'Vantacle Pro'
+    read = []
+
+    def reads_title():
+        shot = desktop.screenshot().crop(tuple(tip['rect']))
+        read[:] = [' '.join(w['text'] for w in ocr_words(shot))]
+        return read[0] == 'Vantacle Pro'
+    try:
+        wait_until(reads_title, timeout=10, interval=0.3, what='the tooltip text')
+    except TimeoutError:
+        raise AssertionError(f'the tooltip reads {read}')
 
 
 def test_tray_menu_opens_at_the_click_and_starts_a_tool(desktop, start_program):
@@ -256,7 +268,8 @@ def test_hot_key_starts_its_tool_and_another_is_ignored_while_it_runs(desktop, s
     p.overlay()
     tray_under_overlay(desktop, p, [('Screenshot', 'active')])
     desktop.key('ctrl+alt+m')
-    time.sleep(1)
+    holds_for(lambda: desktop.find_window(cls='TfrmHost', pid=p.pid, visible=True), 1,
+              'the overlay')
     tray_under_overlay(desktop, p, [('Screenshot', 'active')])
     desktop.key('Escape')
     p.overlay(visible=False)

@@ -228,6 +228,14 @@ TEST_F(TrayIconTest, AnErrorInAHandlerIsShownAndTheIconGoesOn) {
     EXPECT_TRUE(icon.Added());
 }
 
+// A named stdcall function: a lambda does not convert to WNDENUMPROC on 32 bits.
+static BOOL CALLBACK FindTaskbarWatch(HWND w, LPARAM out) noexcept {
+    wchar_t name[64] = L"";
+    GetClassNameW(w, name, 64);
+    if (lstrcmpW(name, L"TTrayIcon.TaskbarWatch") == 0) *reinterpret_cast<HWND*>(out) = w;
+    return TRUE;
+}
+
 TEST_F(TrayIconTest, TaskbarCreatedShowsWantedIconsAgain) {
     TTrayIcon shown(shell), unwanted(shell);
     LoadSolid(shown.Icon(), kRed);
@@ -236,15 +244,7 @@ TEST_F(TrayIconTest, TaskbarCreatedShowsWantedIconsAgain) {
 
     // The listener is this thread's top-level window of its own class.
     HWND watch = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM out) noexcept -> BOOL {
-            wchar_t name[64] = L"";
-            GetClassNameW(w, name, 64);
-            if (lstrcmpW(name, L"TTrayIcon.TaskbarWatch") == 0) *reinterpret_cast<HWND*>(out) = w;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&watch));
+    EnumThreadWindows(GetCurrentThreadId(), FindTaskbarWatch, reinterpret_cast<LPARAM>(&watch));
     ASSERT_NE(watch, nullptr);
     // A close request to the program's windows leaves it alone.
     SendMessageW(watch, WM_CLOSE, 0, 0);

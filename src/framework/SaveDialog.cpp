@@ -1,0 +1,103 @@
+#include "framework/SaveDialog.h"
+#include "framework/Application.h"
+#include "framework/Error.h"
+#include <algorithm>
+#include <commctrl.h>
+#include <commdlg.h>
+#include <vector>
+
+namespace {
+// Names of any length the file system takes.
+constexpr size_t kFileNameCapacity = 32768;
+
+std::wstring WithoutDot(const std::wstring& extension) {
+    return !extension.empty() && extension[0] == L'.' ? extension.substr(1) : extension;
+}
+
+// The system wants the pairs separated and ended by zeros.
+std::wstring SystemFilter(const std::wstring& filter) {
+    std::wstring text = filter;
+    for (wchar_t& c : text)
+        if (c == L'|') c = L'\0';
+    text.push_back(L'\0');
+    text.push_back(L'\0');
+    return text;
+}
+} // namespace
+
+namespace {
+constexpr UINT_PTR kNameGuard = 1;
+constexpr wchar_t kNameTooLong[] =
+    L"The file name is too long. Choose a shorter name or a folder nearer the top of the drive.";
+
+// The dialog builds the full path in a buffer of MAX_PATH characters; a
+// longer name must not reach it (Wine's dialog crashes on one), so it is
+// refused here, before the dialog sees the button.
+LRESULT CALLBACK GuardName(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                           DWORD_PTR) noexcept {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        const LRESULT name = CommDlg_OpenSave_GetSpec(dialog, nullptr, 0);
+        const LRESULT folder = CommDlg_OpenSave_GetFolderPath(dialog, nullptr, 0);
+        if (name > 0 && name + std::max<LRESULT>(folder, 0) >= MAX_PATH) {
+            wchar_t title[256] = L"";
+            GetWindowTextW(dialog, title, 256);
+            MessageBoxW(dialog, kNameTooLong, title, MB_OK | MB_ICONWARNING);
+            return 0;
+        }
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(dialog, GuardName, kNameGuard);
+    return DefSubclassProc(dialog, message, wParam, lParam);
+}
+} // namespace
+
+UINT_PTR CALLBACK TSaveDialog::Hook(HWND dialog, UINT message, WPARAM, LPARAM lParam) noexcept {
+    if (message == WM_INITDIALOG) {
+        const auto* ofn = reinterpret_cast<const OPENFILENAMEW*>(lParam);
+        SetWindowLongPtrW(dialog, GWLP_USERDATA, ofn->lCustData);
+        SetWindowSubclass(GetParent(dialog), GuardName, kNameGuard, 0);
+        return 0;
+    }
+    if (message != WM_NOTIFY) return 0;
+    const auto* notice = reinterpret_cast<const OFNOTIFYW*>(lParam);
+    if (notice->hdr.code != CDN_TYPECHANGE) return 0;
+    auto* self = reinterpret_cast<TSaveDialog*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+    if (!self) return 0;
+    GuardedCall([&] {
+        self->FilterIndex = static_cast<int>(notice->lpOFN->nFilterIndex);
+        if (self->OnTypeChange) self->OnTypeChange(*self);
+        const std::wstring extension = WithoutDot(self->DefaultExt);
+        CommDlg_OpenSave_SetDefExt(GetParent(dialog), extension.c_str());
+    });
+    return 0;
+}
+
+bool TSaveDialog::Execute(HWND owner) {
+    const std::wstring filter = SystemFilter(Filter);
+    const std::wstring extension = WithoutDot(DefaultExt);
+    std::vector<wchar_t> name(kFileNameCapacity, L'\0');
+    FileName.copy(name.data(), std::min(FileName.size(), name.size() - 1));
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = static_cast<DWORD>(name.size());
+    ofn.lpstrDefExt = extension.c_str();
+    // The hook only listens for type changes.
+    ofn.Flags = Options | OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
+    ofn.lpfnHook = Hook;
+    ofn.lCustData = reinterpret_cast<LPARAM>(this);
+
+    const int chosenBefore = FilterIndex;
+    if (!GetSaveFileNameW(&ofn)) {
+        FilterIndex = chosenBefore;
+        if (const DWORD failure = CommDlgExtendedError())
+            throw Error(L"The save dialog cannot open (error " + std::to_wstring(failure) + L").");
+        return false;
+    }
+    FileName = name.data();
+    FilterIndex = static_cast<int>(ofn.nFilterIndex);
+    return true;
+}
