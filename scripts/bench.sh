@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Prints the benchmarks' figures: the colour conversion natively and under
-# Wine; the tool activation, lens moves, selection drags and Measurer and
-# Dropper moves under Wine at two screen sizes; copying and saving the whole
-# screen; and a soak of 1,000 activations of the real program.
+# Wine; the tool activation, lens moves, selection drags, Measurer and
+# Dropper moves and the information panel's zoom view under Wine at two screen
+# sizes; copying and saving the whole screen; and a soak of 1,000 activations
+# of the real program.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -38,6 +39,8 @@ for size in 1024x768 1920x1080; do
         echo "== copying and saving the whole screen, under Wine, $arch build"
         "$WINE" "$build/$arch/bench/export/export_bench.exe"
     fi
+    echo "== zoom view and panel mouse moves, under Wine at $size, $arch build"
+    "$WINE" "$build/$arch/bench/zoom/zoom_bench.exe"
     "$here/wine-session.sh" stop "$session"
 done
 

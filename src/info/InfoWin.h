@@ -3,11 +3,21 @@
 // activations. The activation owns it.
 #pragma once
 
+#include "framework/Bitmap.h"
+#include "framework/Control.h"
 #include "framework/Form.h"
+#include "framework/Hints.h"
+#include "framework/Label.h"
 #include "framework/Menu.h"
+#include "info/InfoGeometry.h"
 #include "info/InfoRows.h"
+#include <array>
 #include <functional>
+#include <memory>
 #include <string_view>
+
+// The control of the panel its menu was opened on, as far as the menu cares.
+enum class TInfoTarget { Panel, ZoomView, ValueCell };
 
 class TInfoWin {
 public:
@@ -36,8 +46,52 @@ public:
     void Show();
     void Hide();
 
+    // What the panel's menu was opened on last; the copy command copies that
+    // value cell's text.
+    TInfoTarget MenuTarget() const { return menuTarget_; }
+    void CopyMenuValue();
+    // The panel's own window, for tests and benchmarks.
+    HWND Handle() const { return panel_->Handle(); }
+
 private:
-    POINT position_{};
+    void CreateCells();
+    void LayoutCloseButton();
+    void LayoutContent();
+    void LayoutCells(TControl& column, std::array<std::unique_ptr<TLabel>, kInfoRowCount>& cells);
+    void PlaceWindow();
+    bool PanelMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void PanelPaint(HDC dc);
+    void ZoomViewPaint(HDC dc);
+    void OpenMenu(TInfoTarget target, HWND control, LPARAM at);
+    void CloseButtonClick();
+    void CopyValueClick(TInfoRow row);
+    void CopyText(HWND cell);
+
+    TPopupMenu& menu_;
+    std::function<void()> mouseMove_;
+    int smallCaption_ = 0; // SM_CYSMCAPTION when the panel was made
+    int rowHeight_ = 0;    // one text line of the message font
+    uint32_t rowMask_ = 0;
+    TInfoPoint position_{};
+    bool dragging_ = false;
+    POINT dragOrigin_{};
+    TInfoTarget menuTarget_ = TInfoTarget::Panel;
+    HWND menuControl_ = nullptr;
+
+    UniqueFont messageFont_;
+    UniqueFont closeFont_;
+    UniquePen crosshairPen_;
+    TBitmap zoomBuffer_;
+    // Parents before their children, so the children's objects go first.
+    std::unique_ptr<TControl> panel_;
+    std::unique_ptr<THints> hints_;
+    std::unique_ptr<TControl> closeButton_;
+    std::unique_ptr<TControl> content_;
+    std::unique_ptr<TControl> zoomView_;
+    std::unique_ptr<TControl> captionColumn_;
+    std::unique_ptr<TControl> valueColumn_;
+    std::array<std::unique_ptr<TLabel>, kInfoRowCount> captions_;
+    std::array<std::unique_ptr<TLabel>, kInfoRowCount> values_;
 };
 
 // Fills the panel's popup menu (owned by the host for the life of the

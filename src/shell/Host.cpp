@@ -21,6 +21,9 @@ TfrmHost::TfrmHost()
     CreateTrayIcons();
     CreateToolMenus();
     PopupMenu = &ToolMenus[kScreenshot];
+    BuildInfoWinMenu(
+        pmnInfoWin, [this] { return activation_ ? activation_->Panel() : nullptr; },
+        [this] { return ToolActive() && activation_->Tool().Marked(); });
 }
 
 TfrmHost::~TfrmHost() {

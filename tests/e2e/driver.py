@@ -192,6 +192,11 @@ class WineDesktop:
         out = self.wine(PROBE_EXE, 'windows').stdout
         return [json.loads(line) for line in out.splitlines() if line.strip()]
 
+    def controls(self, hwnd):
+        """Every window inside a window, with its control identifier and text."""
+        out = self.wine(PROBE_EXE, 'controls', hwnd).stdout
+        return [json.loads(line) for line in out.splitlines() if line.strip()]
+
     def find_window(self, cls=None, title=None, pid=None, visible=None):
         for w in self.windows():
             if ((cls is None or w['class'] == cls) and (title is None or w['title'] == title)
@@ -218,6 +223,9 @@ class WineDesktop:
 
     def close_window(self, hwnd):
         self.wine(PROBE_EXE, 'close', hwnd, check=False)
+
+    def show(self, hwnd):
+        self.wine(PROBE_EXE, 'show', hwnd, check=False)
 
     def activate(self, hwnd):
         self.wine(PROBE_EXE, 'activate', hwnd, check=False)

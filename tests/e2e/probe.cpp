@@ -6,6 +6,7 @@
 //   probe focus          the window that has the keyboard focus, 0 if none
 //   probe activate HWND  makes another window the foreground one
 //   probe close HWND     sends that one window a close request
+//   probe show HWND      shows a hidden window without activating it
 //   probe move HWND X Y  moves a window without activating it, to look at
 //                        what a full-screen window covers
 //   probe redraw HWND    has a window repaint itself entirely, now
@@ -204,6 +205,12 @@ int main(int argc, char** argv) {
             reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
         return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
     }
+    if (argc >= 3 && !strcmp(argv[1], "show")) {
+        HWND window =
+            reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
+        ShowWindow(window, SW_SHOWNA);
+        return 0;
+    }
     if (argc >= 2 && !strcmp(argv[1], "holdclipboard")) {
         if (!OpenClipboard(nullptr)) return 1;
         printf("held\n");
@@ -245,7 +252,7 @@ int main(int argc, char** argv) {
         return ShowPattern(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
                            argc >= 7 ? atoi(argv[6]) : 0, argc >= 8 ? atoi(argv[7]) : 7);
     fprintf(stderr,
-            "usage: probe windows | foreground | focus | activate HWND | close HWND | "
+            "usage: probe windows | foreground | focus | activate HWND | close HWND | show HWND | "
             "move HWND X Y | redraw HWND | holdclipboard | controls HWND | record FILE ARGS... | "
             "pattern X Y W H [MS [SIDE]]\n");
     return 2;

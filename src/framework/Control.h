@@ -1,0 +1,68 @@
+// A plain child window of the program's own: a background colour, an
+// optional line of text, and callbacks for what its owner wants to hear
+// about (mouse moves, clicks, painting, any other message).
+#pragma once
+
+#include "framework/Handle.h"
+#include "framework/Window.h"
+#include <functional>
+#include <string>
+
+enum class TTextLayout { None, Centre };
+
+class TControl : public TWindowHandler {
+public:
+    // Creates the window at once, hidden unless `style` says WS_VISIBLE.
+    // `className` names the window class (registered once); windows of one
+    // class can be told apart from outside by it. With `ownDC` the window
+    // keeps one device context for its whole life (DC()), for controls drawn
+    // on outside painting many times a second.
+    TControl(const wchar_t* className, HWND parent, DWORD style, DWORD exStyle = 0,
+             bool ownDC = false);
+    ~TControl() override;
+    TControl(const TControl&) = delete;
+    TControl& operator=(const TControl&) = delete;
+
+    // The window's own device context; nullptr unless made with `ownDC`.
+    HDC DC() const { return dc_; }
+
+    void SetBounds(int left, int top, int width, int height);
+    RECT BoundsRect() const; // in the parent's client coordinates
+    int ClientWidth() const;
+    int ClientHeight() const;
+    void SetColor(COLORREF color);
+    COLORREF Color() const { return color_; }
+    // Text drawn centred in the client area when `layout` asks for it; always
+    // readable from outside as the window's text.
+    void SetText(const std::wstring& text, TTextLayout layout = TTextLayout::None);
+    void SetFont(HFONT font, COLORREF textColor); // not owned
+    // A cursor number of the application's table, shown over the client area.
+    int Cursor = 0;
+
+    // A mouse move over the control.
+    std::function<void()> OnMouseMove;
+    // A left press and release over the control.
+    std::function<void()> OnClick;
+    // A right click (or the menu key) over the control; `at` is the
+    // screen position as WM_CONTEXTMENU gives it.
+    std::function<void(LPARAM at)> OnContextMenu;
+    // Paints the client area itself instead of the plain background.
+    std::function<void(HDC dc, const RECT& update)> OnPaint;
+    // Runs before anything else for every message; true when it handled it.
+    std::function<bool(UINT message, WPARAM, LPARAM, LRESULT& result)> OnMessage;
+
+protected:
+    LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT FailedMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint();
+
+    HDC dc_ = nullptr; // a class DC of its own: it goes with the window
+    COLORREF color_ = RGB(255, 255, 255);
+    UniqueBrush brush_;
+    HFONT font_ = nullptr;
+    COLORREF textColor_ = RGB(0, 0, 0);
+    TTextLayout layout_ = TTextLayout::None;
+    bool pressed_ = false;
+};

@@ -1,0 +1,52 @@
+// A line of text as a system static control, so screen readers and other
+// programs read it as text, with the callbacks the program's own controls
+// have: mouse moves, clicks, a cursor and a background colour.
+#pragma once
+
+#include "framework/Handle.h"
+#include <functional>
+#include <string>
+
+class TLabel {
+public:
+    // `id` is the control's identifier, by which other programs can find it.
+    TLabel(HWND parent, const std::wstring& text, int id = 0);
+    ~TLabel();
+    TLabel(const TLabel&) = delete;
+    TLabel& operator=(const TLabel&) = delete;
+
+    HWND Handle() const { return window_; }
+    // The label under a static control's handle, or nullptr for any other window.
+    static TLabel* FromHandle(HWND window);
+
+    void SetBounds(int left, int top, int width, int height);
+    void SetVisible(bool visible);
+    bool Visible() const;
+    void SetText(const std::wstring& text);
+    std::wstring Text() const;
+    void SetFont(HFONT font); // not owned
+    // The background; the parent hands it out when the control asks for its colours.
+    void SetColor(COLORREF color);
+    HBRUSH Brush() const { return brush_.get(); }
+    COLORREF Color() const { return color_; }
+    int Cursor = 0;
+
+    std::function<void()> OnMouseMove;
+    std::function<void()> OnClick;
+    // A right click (or the menu key) over the control; `at` is the
+    // screen position as WM_CONTEXTMENU gives it.
+    std::function<void(LPARAM at)> OnContextMenu;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr; // destroyed by this object, or with its parent
+    COLORREF color_ = RGB(255, 255, 255);
+    UniqueBrush brush_;
+    bool pressed_ = false;
+};
+
+// For a parent window's WM_CTLCOLORSTATIC: the brush of the label asking, with
+// its colours set on the DC; nullptr when the control is not a TLabel.
+HBRUSH LabelColors(HWND control, HDC dc);

@@ -1,0 +1,66 @@
+// The information panel's popup menu: hide the panel, copy a colour value,
+// choose the zoom view's enlargement.
+#include "info/InfoWin.h"
+#include "shell/Settings.h"
+
+namespace {
+struct ZoomItem {
+    const wchar_t* name;
+    const wchar_t* caption;
+    int scale;
+};
+constexpr ZoomItem kZoomItems[] = {{L"mniZoom2", L"x2", 2},
+                                   {L"mniZoom3", L"x3", 3},
+                                   {L"mniZoom5", L"x5", 5},
+                                   {L"mniZoom10", L"x10", 10}};
+
+bool IsZoomItem(const TMenuItem& item) {
+    for (const ZoomItem& z : kZoomItems)
+        if (item.Name == z.name) return true;
+    return false;
+}
+} // namespace
+
+void BuildInfoWinMenu(TPopupMenu& pmnInfoWin, std::function<TInfoWin*()> panel,
+                      std::function<bool()> marked) {
+    TMenuItem& mniHideInfo = pmnInfoWin.Add(L"mniHideInfo", L"Hide &info");
+    TMenuItem& mniInfoSep = pmnInfoWin.Add(L"mniInfoSep", L"-");
+    TMenuItem& mniCopyInfo = pmnInfoWin.Add(L"mniCopyInfo", L"&Copy");
+    std::vector<TMenuItem*> zoomItems;
+    for (const ZoomItem& z : kZoomItems) {
+        TMenuItem& item = pmnInfoWin.Add(z.name, z.caption, z.scale);
+        item.RadioItem = true;
+        item.Checked = z.scale == 2;
+        zoomItems.push_back(&item);
+    }
+
+    mniHideInfo.OnClick = [panel](TMenuItem&) { // mniHideInfoClick
+        if (TInfoWin* p = panel()) p->Hide();
+    };
+    mniCopyInfo.OnClick = [panel](TMenuItem&) { // mniCopyInfoClick
+        if (TInfoWin* p = panel()) p->CopyMenuValue();
+    };
+    for (TMenuItem* item : zoomItems) {
+        item->OnClick = [&pmnInfoWin](TMenuItem& sender) { // mniInfoZoomClick
+            Settings.InfoScale = sender.Tag;
+            for (auto& other : pmnInfoWin.Items())
+                if (IsZoomItem(*other)) other->Checked = other.get() == &sender;
+        };
+    }
+
+    // pmnInfoWinPopup: the items fit the control the menu opened on.
+    pmnInfoWin.OnPopup = [panel, marked, &mniInfoSep, &mniCopyInfo, zoomItems](TPopupMenu&) {
+        const TInfoWin* p = panel();
+        const TInfoTarget target = p ? p->MenuTarget() : TInfoTarget::Panel;
+        const bool onZoom = target == TInfoTarget::ZoomView;
+        // The check mark shows the enlargement in use, also the one stored
+        // from an earlier run; a stored value no item offers checks none.
+        for (TMenuItem* item : zoomItems) {
+            item->Visible = onZoom;
+            item->Checked = item->Tag == Settings.InfoScale;
+        }
+        mniCopyInfo.Visible = !onZoom && target == TInfoTarget::ValueCell;
+        mniCopyInfo.Enabled = marked && marked();
+        mniInfoSep.Visible = onZoom || mniCopyInfo.Visible;
+    };
+}

@@ -1,0 +1,39 @@
+// The information panel's zoom view: the picture around the cursor enlarged
+// into the zoom buffer, with white beyond the screen and an exclusive-or
+// crosshair, then put on the view in one copy.
+#include "info/InfoWin.h"
+
+void TInfoWin::UpdateZoom(int x, int y, HDC source, SIZE screen, int scale) {
+    const int width = zoomBuffer_.Width(), height = zoomBuffer_.Height();
+    if (zoomBuffer_.Empty() || width <= 0 || height <= 0) return;
+    const TZoomPicture z = ZoomPicture(x, y, width, height, UsableZoomScale(scale, width, height),
+                                       screen.cx, screen.cy);
+    HDC buffer = zoomBuffer_.DC();
+    SetStretchBltMode(buffer, COLORONCOLOR);
+    StretchBlt(buffer, 0, 0, width, height, source, z.source.left, z.source.top, z.source.Width(),
+               z.source.Height(), SRCCOPY);
+    // What lies beyond the screen is not part of any picture; white says so.
+    for (int i = 0; i < z.whiteCount; ++i) {
+        const RECT r{z.white[i].left, z.white[i].top, z.white[i].right, z.white[i].bottom};
+        FillRect(buffer, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    // Both arms leave out their end point, so the centre pixel, drawn twice
+    // by exclusive-or, keeps the colour under the cursor.
+    {
+        const int cx = width / 2, cy = height / 2;
+        SelectedObject pen(buffer, crosshairPen_.get());
+        const int previousMode = SetROP2(buffer, R2_XORPEN);
+        MoveToEx(buffer, cx, cy - kCrosshairArm, nullptr);
+        LineTo(buffer, cx, cy + kCrosshairArm);
+        MoveToEx(buffer, cx - kCrosshairArm, cy, nullptr);
+        LineTo(buffer, cx + kCrosshairArm, cy);
+        SetROP2(buffer, previousMode);
+    }
+    BitBlt(zoomView_->DC(), 0, 0, width, height, buffer, 0, 0, SRCCOPY);
+}
+
+// Uncovered parts of the view show the last picture again, not the background.
+void TInfoWin::ZoomViewPaint(HDC dc) {
+    if (zoomBuffer_.Empty()) return;
+    BitBlt(dc, 0, 0, zoomBuffer_.Width(), zoomBuffer_.Height(), zoomBuffer_.DC(), 0, 0, SRCCOPY);
+}
