@@ -72,50 +72,17 @@ LRESULT TControl::FailedMessage(UINT message, WPARAM, LPARAM) {
 LRESULT TControl::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (OnMessage && OnMessage(message, wParam, lParam, result)) return result;
+    if (HandleInput(Handle(), message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // WM_PAINT covers the whole client area
     case WM_PAINT:
         Paint();
         return 0;
-    case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == Handle()) {
-            ::SetCursor(Application.Cursor(Cursor));
-            return TRUE;
-        }
-        break;
-    case WM_MOUSEMOVE:
-        if (OnMouseMove) OnMouseMove();
-        return 0;
-    case WM_LBUTTONDOWN:
-        if (OnClick) {
-            pressed_ = true;
-            SetCapture(Handle());
-        }
-        return 0;
-    case WM_LBUTTONUP:
-        if (pressed_) {
-            pressed_ = false;
-            ReleaseCapture();
-            POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            RECT client{};
-            GetClientRect(Handle(), &client);
-            if (PtInRect(&client, p) && OnClick) OnClick();
-        }
-        return 0;
     case WM_CTLCOLORSTATIC:
         if (HBRUSH brush =
                 LabelColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
             return reinterpret_cast<LRESULT>(brush);
-        break;
-    case WM_CAPTURECHANGED:
-        pressed_ = false;
-        break;
-    case WM_CONTEXTMENU:
-        if (OnContextMenu) {
-            OnContextMenu(lParam);
-            return 0;
-        }
         break;
     default:
         break;

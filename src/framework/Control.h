@@ -3,6 +3,7 @@
 // about (mouse moves, clicks, painting, any other message).
 #pragma once
 
+#include "framework/ControlInput.h"
 #include "framework/Handle.h"
 #include "framework/Window.h"
 #include <functional>
@@ -10,7 +11,7 @@
 
 enum class TTextLayout { None, Centre };
 
-class TControl : public TWindowHandler {
+class TControl : public TWindowHandler, public TControlInput {
 public:
     // Creates the window at once, hidden unless `style` says WS_VISIBLE.
     // `className` names the window class (registered once); windows of one
@@ -36,16 +37,6 @@ public:
     // readable from outside as the window's text.
     void SetText(const std::wstring& text, TTextLayout layout = TTextLayout::None);
     void SetFont(HFONT font, COLORREF textColor); // not owned
-    // A cursor number of the application's table, shown over the client area.
-    int Cursor = 0;
-
-    // A mouse move over the control.
-    std::function<void()> OnMouseMove;
-    // A left press and release over the control.
-    std::function<void()> OnClick;
-    // A right click (or the menu key) over the control; `at` is the
-    // screen position as WM_CONTEXTMENU gives it.
-    std::function<void(LPARAM at)> OnContextMenu;
     // Paints the client area itself instead of the plain background.
     std::function<void(HDC dc, const RECT& update)> OnPaint;
     // Runs before anything else for every message; true when it handled it.
@@ -64,5 +55,4 @@ private:
     HFONT font_ = nullptr;
     COLORREF textColor_ = RGB(0, 0, 0);
     TTextLayout layout_ = TTextLayout::None;
-    bool pressed_ = false;
 };

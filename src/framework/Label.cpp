@@ -88,6 +88,7 @@ LRESULT CALLBACK TLabel::SubclassProc(HWND window, UINT message, WPARAM wParam, 
 }
 
 LRESULT TLabel::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; HandleInput(window_, message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_NCHITTEST:
         return HTCLIENT; // a static would let the mouse fall through to its parent
@@ -99,40 +100,6 @@ LRESULT TLabel::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(window_, nullptr, TRUE);
         return result;
     }
-    case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT) {
-            ::SetCursor(Application.Cursor(Cursor));
-            return TRUE;
-        }
-        break;
-    case WM_MOUSEMOVE:
-        if (OnMouseMove) OnMouseMove();
-        return 0;
-    case WM_LBUTTONDOWN:
-        if (OnClick) {
-            pressed_ = true;
-            SetCapture(window_);
-        }
-        return 0;
-    case WM_LBUTTONUP:
-        if (pressed_) {
-            pressed_ = false;
-            ReleaseCapture();
-            POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            RECT client{};
-            GetClientRect(window_, &client);
-            if (PtInRect(&client, p) && OnClick) OnClick();
-        }
-        return 0;
-    case WM_CAPTURECHANGED:
-        pressed_ = false;
-        break;
-    case WM_CONTEXTMENU:
-        if (OnContextMenu) {
-            OnContextMenu(lParam);
-            return 0;
-        }
-        break;
     case WM_NCDESTROY:
         RemovePropW(window_, kLabelProperty);
         RemoveWindowSubclass(window_, SubclassProc, kLabelSubclassId);

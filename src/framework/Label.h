@@ -3,11 +3,12 @@
 // have: mouse moves, clicks, a cursor and a background colour.
 #pragma once
 
+#include "framework/ControlInput.h"
 #include "framework/Handle.h"
 #include <functional>
 #include <string>
 
-class TLabel {
+class TLabel : public TControlInput {
 public:
     // `id` is the control's identifier, by which other programs can find it.
     TLabel(HWND parent, const std::wstring& text, int id = 0);
@@ -29,14 +30,6 @@ public:
     void SetColor(COLORREF color);
     HBRUSH Brush() const { return brush_.get(); }
     COLORREF Color() const { return color_; }
-    int Cursor = 0;
-
-    std::function<void()> OnMouseMove;
-    std::function<void()> OnClick;
-    // A right click (or the menu key) over the control; `at` is the
-    // screen position as WM_CONTEXTMENU gives it.
-    std::function<void(LPARAM at)> OnContextMenu;
-
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
@@ -44,7 +37,6 @@ private:
     HWND window_ = nullptr; // destroyed by this object, or with its parent
     COLORREF color_ = RGB(255, 255, 255);
     UniqueBrush brush_;
-    bool pressed_ = false;
 };
 
 // For a parent window's WM_CTLCOLORSTATIC: the brush of the label asking, with
