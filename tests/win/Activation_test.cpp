@@ -1,5 +1,6 @@
 // Tool activation in this process on the real Wine display: the overlay, the
 // frozen picture, what starts and what ends an activation.
+#include "HostTestSupport.h"
 #include "framework/Application.h"
 #include "framework/RegistryIni.h"
 #include "shell/Host.h"
@@ -108,14 +109,8 @@ std::wstring StoredOption(const wchar_t* name) {
 class ActivationTest : public testing::Test {
 protected:
     void SetUp() override {
-        // A known start with default settings: no welcome dialog.
-        RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsBaseKey);
-        TRegistryIniFile(HKEY_CURRENT_USER, kSettingsBaseKey)
-            .WriteString(kProductSection, L"@Version", L"1.71");
-        Settings = TSettings{};
-        host = std::make_unique<TfrmHost>();
-        Application.SetMainForm(host.get());
-        host->Create();
+        StoreKnownStart();
+        host = CreateHost();
     }
     void TearDown() override {
         host.reset();

@@ -1,6 +1,7 @@
 // The host's Preferences command when the settings cannot be saved after OK:
 // the error reaches the caller's error box, and the hot keys and the tools
 // are back all the same.
+#include "HostTestSupport.h"
 #include "framework/Application.h"
 #include "framework/Error.h"
 #include "framework/RegistryIni.h"
@@ -38,15 +39,12 @@ void CALLBACK PressOk(HWND, UINT, UINT_PTR, DWORD) noexcept {
 } // namespace
 
 TEST(PreferencesCommand, ARefusedSaveIsReportedAndTheHotKeysAndToolsAreBack) {
-    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsBaseKey);
-    TRegistryIniFile ini(HKEY_CURRENT_USER, kSettingsBaseKey);
-    ini.WriteString(kProductSection, L"@Version", L"1.71");
-    ini.WriteString(kOptionsSection, L"MagnifierKey",
-                    std::to_wstring(scCtrl | scAlt | kKey).c_str());
-    Settings = TSettings{};
-    TfrmHost host;
-    Application.SetMainForm(&host);
-    host.Create();
+    StoreKnownStart();
+    TRegistryIniFile(HKEY_CURRENT_USER, kSettingsBaseKey)
+        .WriteString(kOptionsSection, L"MagnifierKey",
+                     std::to_wstring(scCtrl | scAlt | kKey).c_str());
+    const std::unique_ptr<TfrmHost> created = CreateHost();
+    TfrmHost& host = *created;
     ASSERT_FALSE(HotKeyFree());
 
     // A volatile product key takes no lasting Options key: every save fails.

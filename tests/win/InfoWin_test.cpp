@@ -1,6 +1,7 @@
 // The information panel inside the program on the real Wine display: its
 // menu as prepared for each control, copying values to the clipboard, the
 // colour swatch and the tools' show/hide item.
+#include "HostTestSupport.h"
 #include "framework/Application.h"
 #include "framework/RegistryIni.h"
 #include "shell/Host.h"
@@ -76,13 +77,8 @@ void Click(HWND control) {
 class InfoPanelTest : public testing::Test {
 protected:
     void SetUp() override {
-        RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsBaseKey);
-        TRegistryIniFile(HKEY_CURRENT_USER, kSettingsBaseKey)
-            .WriteString(kProductSection, L"@Version", L"1.71");
-        Settings = TSettings{};
-        host = std::make_unique<TfrmHost>();
-        Application.SetMainForm(host.get());
-        host->Create();
+        StoreKnownStart();
+        host = CreateHost();
         host->StartTool(kDropper);
         ASSERT_TRUE(host->Activation() && host->Activation()->Panel());
         host->Activation()->Panel()->Hide(); // the activation's own
