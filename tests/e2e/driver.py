@@ -132,14 +132,16 @@ class WineDesktop:
         Output goes through a file, not a pipe: Wine starts helper processes
         on demand that inherit the descriptors and outlive the program, and a
         pipe they hold open never reaches its end."""
-        with tempfile.TemporaryFile(mode='w+') as out:
+        with tempfile.TemporaryFile(mode='w+') as out, tempfile.TemporaryFile(mode='w+') as err:
             result = subprocess.run([WINE, *map(str, args)], env=self.env, timeout=timeout,
-                                    stdin=subprocess.DEVNULL, stdout=out,
-                                    stderr=subprocess.DEVNULL)
+                                    stdin=subprocess.DEVNULL, stdout=out, stderr=err)
             out.seek(0)
-            result.stdout = out.read()
-        if check:
-            result.check_returncode()
+            err.seek(0)
+            result.stdout, result.stderr = out.read(), err.read()
+        if check and result.returncode:
+            # Wine's own complaints say why a program never ran.
+            raise AssertionError(f'{args} exited with {result.returncode}: '
+                                 f'{result.stderr[-2000:]!r}')
         return result
 
     def spawn(self, *args):
@@ -188,13 +190,27 @@ class WineDesktop:
 
     # -- windows
 
+    def probe(self, *args):
+        """The output of probe.exe, which only looks. Rarely, while windows
+        come and go, Wine ends it with exit code 1 before it printed anything;
+        looking again is then safe, and what Wine said is kept in the test's
+        output."""
+        for _ in range(3):
+            result = self.wine(PROBE_EXE, *args, check=False)
+            if result.returncode == 0:
+                return result.stdout
+            print(f'probe {args} exited with {result.returncode}: {result.stderr[-2000:]!r}')
+            if result.stdout:
+                break
+        raise AssertionError(f'probe {args} failed: exit code {result.returncode}')
+
     def windows(self):
-        out = self.wine(PROBE_EXE, 'windows').stdout
+        out = self.probe('windows')
         return [json.loads(line) for line in out.splitlines() if line.strip()]
 
     def controls(self, hwnd):
         """Every window inside a window, with its control identifier and text."""
-        out = self.wine(PROBE_EXE, 'controls', hwnd).stdout
+        out = self.probe('controls', hwnd)
         return [json.loads(line) for line in out.splitlines() if line.strip()]
 
     def find_window(self, cls=None, title=None, pid=None, visible=None):
@@ -215,11 +231,11 @@ class WineDesktop:
         return (0, 0, self.width, bar['rect'][1] if bar else self.height)
 
     def foreground(self):
-        return int(self.wine(PROBE_EXE, 'foreground').stdout.strip())
+        return int(self.probe('foreground').strip())
 
     def focus(self):
         """The window that has the keyboard focus, 0 if none."""
-        return int(self.wine(PROBE_EXE, 'focus').stdout.strip())
+        return int(self.probe('focus').strip())
 
     def close_window(self, hwnd):
         self.wine(PROBE_EXE, 'close', hwnd, check=False)

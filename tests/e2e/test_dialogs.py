@@ -31,7 +31,7 @@ STORED = dict(MagnifierIcon='0', ScreenshotIcon='0', MeasurerIcon='0', DropperIc
 
 def controls(desktop, dialog):
     """The dialog's controls in tab order, by identifier."""
-    out = desktop.wine(PROBE_EXE, 'controls', dialog['hwnd']).stdout
+    out = desktop.probe('controls', dialog['hwnd'])
     return {c['id']: c for c in map(json.loads, out.splitlines())}
 
 

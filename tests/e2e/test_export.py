@@ -123,7 +123,7 @@ def test_no_save_without_the_users_yes_and_a_refused_save_says_why(desktop, scre
     desktop.key('y')
     error = desktop.wait_for_window(cls='#32770', title='Vantacle Pro', pid=program.pid,
                                     visible=True)
-    texts = desktop.wine(PROBE_EXE, 'controls', error['hwnd']).stdout
+    texts = desktop.probe('controls', error['hwnd'])
     assert 'Cannot create file' in texts and 'keep.png' in texts
     desktop.key('Return')
     assert existing.read_bytes() == b'not to be replaced'
@@ -142,8 +142,7 @@ def test_a_clipboard_held_by_another_program_is_reported_and_the_tool_goes_on(de
         desktop.key('ctrl+c')
         error = desktop.wait_for_window(cls='#32770', title='Vantacle Pro', pid=program.pid,
                                         visible=True)
-        assert 'Cannot open clipboard' in desktop.wine(PROBE_EXE, 'controls',
-                                                       error['hwnd']).stdout
+        assert 'Cannot open clipboard' in desktop.probe('controls', error['hwnd'])
         desktop.key('Return')
     finally:
         holder.kill()
