@@ -1,9 +1,9 @@
 // What one refresh of the information panel's zoom view costs (the stretching
 // copy into the buffer, white beyond the screen, the crosshair and the one
 // copy to the view) next to the least it could cost: one stretching copy from
-// the overlay straight onto the view. Then a whole mouse move of the
-// Screenshot tool's panel: the cursor row, three more rows and the zoom view,
-// painted.
+// the overlay straight onto the view. Then a whole mouse move of a Screenshot
+// tool drag, as the tool handles it: the cursor row, the three selection
+// rows, the frame and the zoom view, and then painted.
 #include "../BenchSupport.h"
 #include "tools/ToolActivation.h"
 #include <cstdio>
@@ -63,14 +63,10 @@ struct MoveCost {
 
 MoveCost MouseMove(TToolActivation& activation, int i) {
     const POINT p = Position(i);
-    SetCursorPos(p.x, p.y);
-    const std::wstring end = L"x: " + std::to_wstring(p.x) + L"\t y: 300";
+    SetCursorPos(p.x, p.y + 1);
     TInfoWin& panel = *activation.Panel();
     auto begin = Clock::now();
-    activation.Tool().MouseMove(0); // the cursor row and the zoom view
-    panel.SetInfoValue(irSelectionStart, L"x: 200\t y: 300");
-    panel.SetInfoValue(irSelectionEnd, end);
-    panel.SetInfoValue(irSelectionSize, L"x: " + std::to_wstring(p.x - 200) + L"\t y: 0");
+    activation.Tool().MouseMove(0);
     GdiFlush();
     const double handled = Microseconds(Clock::now() - begin);
     RedrawWindow(panel.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -105,13 +101,20 @@ int main() {
                client.right, client.bottom, scale, refresh, copy, refresh / copy, kMoves);
     }
 
+    // The drag starts where the walk does, a little above it, so that every
+    // step changes the selection's end and size.
+    const POINT press = Position(0);
+    SetCursorPos(press.x, press.y);
+    activation->Tool().MouseDown(TMouseButton::mbLeft, 0, press);
     std::vector<double> handled, painted;
     for (int i = 0; i < kMoves; ++i) {
         const MoveCost cost = MouseMove(*activation, i);
         handled.push_back(cost.handled);
         painted.push_back(cost.painted);
     }
-    printf("Screenshot tool mouse move (cursor row, three more rows, zoom view): %.1f us handled, "
+    activation->Tool().MouseUp(TMouseButton::mbLeft, 0, Position(kMoves - 1));
+    printf("Screenshot tool drag step (cursor row, three selection rows, frame, zoom view): "
+           "%.1f us handled, "
            "%.1f us with the panel painted (medians of %d)\n",
            Median(handled), Median(painted), kMoves);
     host.StopTool();

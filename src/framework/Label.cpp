@@ -2,36 +2,57 @@
 #include "framework/Label.h"
 #include "framework/Application.h"
 #include "framework/LastError.h"
-#include <commctrl.h>
-#include <windowsx.h>
+#include <algorithm>
+#include <vector>
 
 namespace {
-constexpr UINT_PTR kLabelSubclassId = 0x4C61; // one subclass per label, told by this id
-// The window property that leads from a static control to its label.
-constexpr wchar_t kLabelProperty[] = L"Vantacle.TLabel";
+// Every label that exists. A window's user data says which label it is only
+// when the window is a label's: another control may keep anything there, and
+// the window procedure read back is no proof (Wine hands out a handle of its
+// own for a subclassed system control).
+std::vector<TLabel*>& LiveLabels() {
+    static std::vector<TLabel*> labels;
+    return labels;
+}
 // One line with tabs expanded at the standard stops; "&" is plain text.
 constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
 } // namespace
 
-TLabel::TLabel(HWND parent, const std::wstring& text, int id) {
+// The label's own procedure in front of the static control's, with the label
+// in the window's user data (a static control keeps its state elsewhere).
+// Not the common controls' subclassing: under Wine it looks up a window
+// property, a round trip to the server, for every message, and labels get
+// several messages per mouse move.
+TLabel::TLabel(HWND parent, const std::wstring& text, int id) : text_(text) {
     brush_.reset(CreateSolidBrush(color_));
     window_ = CreateWindowExW(0, L"STATIC", text.c_str(), kLabelStyle, 0, 0, 0, 0, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               Application.Instance(), nullptr);
     if (!window_) ThrowLastError(L"Cannot create a window");
-    SetPropW(window_, kLabelProperty, this);
-    SetWindowSubclass(window_, SubclassProc, kLabelSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    staticProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LabelProc)));
+    LiveLabels().push_back(this);
 }
 
 TLabel::~TLabel() {
+    std::erase(LiveLabels(), this);
     if (!IsWindow(window_)) return; // went with its parent
-    RemovePropW(window_, kLabelProperty);
-    RemoveWindowSubclass(window_, SubclassProc, kLabelSubclassId);
+    Detach();
     DestroyWindow(window_);
 }
 
+void TLabel::Detach() {
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(staticProc_));
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+}
+
 TLabel* TLabel::FromHandle(HWND window) {
-    return static_cast<TLabel*>(GetPropW(window, kLabelProperty));
+    auto* label = reinterpret_cast<TLabel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!label || std::ranges::find(LiveLabels(), label) == LiveLabels().end() ||
+        label->window_ != window)
+        return nullptr;
+    return label;
 }
 
 void TLabel::SetBounds(int left, int top, int width, int height) {
@@ -50,11 +71,8 @@ void TLabel::SetText(const std::wstring& text) {
     SetWindowTextW(window_, text.c_str());
 }
 
-std::wstring TLabel::Text() const {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window_)) + 1, L'\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));
-    return text;
+const std::wstring& TLabel::Text() const {
+    return text_;
 }
 
 void TLabel::SetFont(HFONT font) {
@@ -75,15 +93,15 @@ HBRUSH LabelColors(HWND control, HDC dc) {
     return label->Brush();
 }
 
-LRESULT CALLBACK TLabel::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR, DWORD_PTR self) noexcept {
+LRESULT CALLBACK TLabel::LabelProc(HWND window, UINT message, WPARAM wParam,
+                                   LPARAM lParam) noexcept {
     LRESULT result = 0;
     try {
-        result = reinterpret_cast<TLabel*>(self)->Dispatch(message, wParam, lParam);
+        result = reinterpret_cast<TLabel*>(GetWindowLongPtrW(window, GWLP_USERDATA))
+                     ->Dispatch(message, wParam, lParam);
     } catch (...) {
         Application.HandleException();
     }
-    (void)window;
     return result;
 }
 
@@ -97,15 +115,17 @@ LRESULT TLabel::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         // which on a large screen costs the system far more than the drawing;
         // labels written on every mouse move paint with the next WM_PAINT.
         const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
+        if (result) text_ = lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"";
         InvalidateRect(window_, nullptr, TRUE);
         return result;
     }
-    case WM_NCDESTROY:
-        RemovePropW(window_, kLabelProperty);
-        RemoveWindowSubclass(window_, SubclassProc, kLabelSubclassId);
-        break;
+    case WM_NCDESTROY: {
+        const WNDPROC staticProc = staticProc_;
+        Detach();
+        return CallWindowProcW(staticProc, window_, message, wParam, lParam);
+    }
     default:
         break;
     }
-    return DefSubclassProc(window_, message, wParam, lParam);
+    return CallWindowProcW(staticProc_, window_, message, wParam, lParam);
 }

@@ -24,17 +24,21 @@ public:
     void SetVisible(bool visible);
     bool Visible() const;
     void SetText(const std::wstring& text);
-    std::wstring Text() const;
+    const std::wstring& Text() const;
     void SetFont(HFONT font); // not owned
     // The background; the parent hands it out when the control asks for its colours.
     void SetColor(COLORREF color);
     HBRUSH Brush() const { return brush_.get(); }
     COLORREF Color() const { return color_; }
 private:
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
+    static LRESULT CALLBACK LabelProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    // Hands the window back to the static control's own procedure.
+    void Detach();
 
     HWND window_ = nullptr; // destroyed by this object, or with its parent
+    WNDPROC staticProc_ = nullptr;
+    std::wstring text_; // as the window holds it; read on every mouse move
     COLORREF color_ = RGB(255, 255, 255);
     UniqueBrush brush_;
 };
