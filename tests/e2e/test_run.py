@@ -78,7 +78,8 @@ def test_run_shows_the_program_and_leaves_nothing_behind(run_folder, user_displa
     try:
         if on_display:
             desktop.attach(display)
-            welcome = desktop.wait_for_window(title='Welcome!', visible=True)
+            # A program's first start in a new prefix is slow on a busy machine.
+            welcome = desktop.wait_for_window(title='Welcome!', visible=True, timeout=300)
             program_pid = welcome['pid']
             # In a desktop window on the user's own display.
             assert subprocess.run(['xdotool', 'search', '--name', 'Wine desktop'],
