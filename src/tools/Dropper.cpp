@@ -1,5 +1,4 @@
 #include "tools/Dropper.h"
-#include "framework/Input.h"
 #include "info/ColorTexts.h"
 #include "tools/ToolActivation.h"
 
@@ -16,15 +15,11 @@ TColorValue TDropper::ColorAt(POINT p) const {
     return picture.Pixel(p.x, p.y);
 }
 
-void TDropper::MouseMove(TShiftState) {
-    const POINT cursor = CursorPosition();
-    ShowCursorPosition(cursor);
-    if (!marked_) {
-        const auto texts = ColorRowTexts(ColorAt(cursor));
-        for (int i = 0; i < ColorRowCount; ++i)
-            SetInfoValue(static_cast<TInfoRow>(FirstColorRow + i), texts[i]);
-    }
-    UpdateZoom(cursor);
+void TDropper::FollowCursor(POINT cursor) {
+    if (marked_) return; // the rows show the held colour
+    const auto texts = ColorRowTexts(ColorAt(cursor));
+    for (int i = 0; i < ColorRowCount; ++i)
+        SetInfoValue(static_cast<TInfoRow>(FirstColorRow + i), texts[i]);
 }
 
 void TDropper::MouseDown(TMouseButton button, TShiftState, POINT p) {

@@ -11,11 +11,13 @@ public:
     using TInfoTool::TInfoTool;
 
     void MouseDown(TMouseButton button, TShiftState shift, POINT p) override;
-    void MouseMove(TShiftState shift) override;
     void Paint() override;
     bool Marked() const override { return marked_; }
 
     TColorValue PickedColor() const { return pickedColor_; }
+
+protected:
+    void FollowCursor(POINT cursor) override;
 
 private:
     // A 21 x 21 white square with a black outline around the point, and in

@@ -10,6 +10,7 @@ std::wstring PairText(int64_t x, int64_t y) {
 void TInfoTool::MouseMove(TShiftState) {
     const POINT cursor = CursorPosition();
     ShowCursorPosition(cursor);
+    FollowCursor(cursor);
     UpdateZoom(cursor);
 }
 

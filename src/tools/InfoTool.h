@@ -11,12 +11,14 @@
 class TInfoTool : public TTool {
 public:
     using TTool::TTool;
-    // Row 0 and the zoom view follow the cursor, over the panel too.
-    void MouseMove(TShiftState shift) override;
+    // Row 0 and the zoom view follow the cursor, over the panel too; the
+    // tool's own work comes between, so the zoom view shows what it drew.
+    void MouseMove(TShiftState shift) final;
     void MenuCommand(TToolCommand command) override;
     bool InfoShown() const override;
 
 protected:
+    virtual void FollowCursor(POINT /*cursor*/) {}
     void SetInfoValue(TInfoRow row, std::wstring_view text);
     // Row 0 shows the cursor's position.
     void ShowCursorPosition(POINT cursor);

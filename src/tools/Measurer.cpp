@@ -1,5 +1,4 @@
 #include "tools/Measurer.h"
-#include "framework/Input.h"
 #include "info/UserLocale.h"
 #include "shell/Settings.h"
 #include "tools/Measure.h"
@@ -24,19 +23,15 @@ void TMeasurer::MouseDown(TMouseButton button, TShiftState, POINT p) {
     Activation.CaptureMouse(true);
 }
 
-void TMeasurer::MouseMove(TShiftState) {
-    const POINT cursor = CursorPosition();
-    ShowCursorPosition(cursor);
-    if (dragging_) {
-        DrawMeasureFigure();
-        toolRect_.Right = cursor.x;
-        toolRect_.Bottom = cursor.y;
-        DrawMeasureFigure();
-        const auto texts = MeasureRowTexts(toolRect_, Settings.DPI, UserDecimalSeparator());
-        for (size_t i = 0; i < texts.size(); ++i)
-            SetInfoValue(static_cast<TInfoRow>(kMeasureRows[i]), texts[i]);
-    }
-    UpdateZoom(cursor);
+void TMeasurer::FollowCursor(POINT cursor) {
+    if (!dragging_) return;
+    DrawMeasureFigure();
+    toolRect_.Right = cursor.x;
+    toolRect_.Bottom = cursor.y;
+    DrawMeasureFigure();
+    const auto texts = MeasureRowTexts(toolRect_, Settings.DPI, UserDecimalSeparator());
+    for (size_t i = 0; i < texts.size(); ++i)
+        SetInfoValue(static_cast<TInfoRow>(kMeasureRows[i]), texts[i]);
 }
 
 void TMeasurer::MouseUp(TMouseButton button, TShiftState, POINT) {

@@ -12,13 +12,15 @@ public:
     using TInfoTool::TInfoTool;
 
     void MouseDown(TMouseButton button, TShiftState shift, POINT p) override;
-    void MouseMove(TShiftState shift) override;
     void MouseUp(TMouseButton button, TShiftState shift, POINT p) override;
     void Paint() override;
 
     // Start point (Left, Top) and end point (Right, Bottom) of the line.
     const TToolRect& ToolRect() const { return toolRect_; }
     bool Dragging() const { return dragging_; }
+
+protected:
+    void FollowCursor(POINT cursor) override;
 
 private:
     // The figure of toolRect_: the dotted frame, then the line without its

@@ -48,9 +48,9 @@ std::optional<TArrowKey> ArrowOf(WORD key) {
 }
 } // namespace
 
-TToolRect TScreenshot::WholeScreen() const {
+TToolRect TScreenshot::Exported(bool selection) const {
     const SIZE screen = Activation.ScreenSize();
-    return {0, 0, screen.cx - 1, screen.cy - 1};
+    return ExportRect(toolRect_, selection && marked_, screen.cx, screen.cy);
 }
 
 void TScreenshot::ToggleFrame() {
@@ -96,9 +96,7 @@ void TScreenshot::Press(TToolPoint p) {
     Activation.CaptureMouse(true);
 }
 
-void TScreenshot::MouseMove(TShiftState) {
-    const POINT cursor = CursorPosition();
-    ShowCursorPosition(cursor);
+void TScreenshot::FollowCursor(POINT cursor) {
     if (dragging_) {
         if (frameShown_) ToggleFrame();
         const SIZE screen = Activation.ScreenSize();
@@ -107,7 +105,6 @@ void TScreenshot::MouseMove(TShiftState) {
         ToggleFrame();
     }
     ShowSelectionRows();
-    UpdateZoom(cursor);
 }
 
 void TScreenshot::MouseUp(TMouseButton button, TShiftState, POINT) {
@@ -155,7 +152,7 @@ void TScreenshot::KeyDown(WORD& key, TShiftState shift) {
     }
     if (key == VK_INSERT && modifiers == ssCtrl) {
         key = 0;
-        CopyScreenRect(Activation.OverlayWindow(), Activation.Picture(), WholeScreen());
+        CopyScreenRect(Activation.OverlayWindow(), Activation.Picture(), Exported(false));
         return;
     }
     if (key == 'S' && modifiers == ssAlt) {
@@ -170,15 +167,11 @@ void TScreenshot::KeyDown(WORD& key, TShiftState shift) {
 }
 
 void TScreenshot::mniCopyClick() {
-    const SIZE screen = Activation.ScreenSize();
-    CopyScreenRect(Activation.OverlayWindow(), Activation.Picture(),
-                   ExportRect(toolRect_, marked_, screen.cx, screen.cy));
+    CopyScreenRect(Activation.OverlayWindow(), Activation.Picture(), Exported(true));
 }
 
 void TScreenshot::mniSaveClick() {
-    const SIZE screen = Activation.ScreenSize();
-    SaveScreenRect(Activation.OverlayWindow(), Activation.Picture(),
-                   ExportRect(toolRect_, marked_, screen.cx, screen.cy));
+    SaveScreenRect(Activation.OverlayWindow(), Activation.Picture(), Exported(true));
 }
 
 void TScreenshot::MenuCommand(TToolCommand command) {

@@ -13,7 +13,6 @@ public:
 
     void KeyDown(WORD& key, TShiftState shift) override;
     void MouseDown(TMouseButton button, TShiftState shift, POINT p) override;
-    void MouseMove(TShiftState shift) override;
     void MouseUp(TMouseButton button, TShiftState shift, POINT p) override;
     void Paint() override;
     std::optional<int> CursorAt(POINT p) override;
@@ -21,6 +20,9 @@ public:
     bool Marked() const override { return marked_; }
 
     const TToolRect& ToolRect() const { return toolRect_; }
+
+protected:
+    void FollowCursor(POINT cursor) override;
 
 private:
     void Press(TToolPoint p);
@@ -30,7 +32,9 @@ private:
     void ShowSelectionRows();
     void mniCopyClick();
     void mniSaveClick();
-    TToolRect WholeScreen() const;
+    // The selection when there is one and `selection` asks for it, else the
+    // whole screen.
+    TToolRect Exported(bool selection) const;
 
     TToolRect toolRect_;    // ToolRect
     TToolRect pressRect_;   // PressRect
