@@ -23,7 +23,7 @@ public:
     void StartTool(int tool);
     void StopTool();
     // An activation runs: its picture is taken and the overlay shows it.
-    bool ToolActive() const { return activation_ && activation_->Running(); }
+    bool ToolActive() const { return activation_ && activation_->Frozen(); }
     // The activation, from the start of a tool's start to its end; nullptr
     // while no tool is active.
     TToolActivation* Activation() { return activation_.get(); }

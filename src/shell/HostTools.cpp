@@ -24,7 +24,6 @@ void TfrmHost::StartTool(int tool) {
         FreeAfterMessages(std::move(activation_));
         throw;
     }
-    activation_->SetRunning();
     try {
         Show();
         // The picture first: the tray's images cost the shell's time, and the

@@ -1,6 +1,5 @@
-// One tool activation: the frozen copy of the screen, the desktop surface it
-// was copied from, the screen's size, the information panel and the running
-// tool. It exists exactly while a tool is active; the host form owns it.
+// One tool activation: the frozen copy of the screen, the screen's size, the
+// information panel and the running tool. It exists exactly while a tool is active; the host form owns it.
 #pragma once
 
 #include "framework/Bitmap.h"
@@ -25,14 +24,12 @@ public:
     // Copies the primary screen once into a picture larger by half a lens at
     // the right and bottom (white there). Throws when the memory is missing.
     void Freeze();
-    bool Frozen() const { return picture_ != nullptr; }
     // Until then the activation is only being started: it cannot be ended.
-    void SetRunning() { running_ = true; }
-    bool Running() const { return running_; }
+    bool Frozen() const { return picture_ != nullptr; }
     // The overlay shows the frozen picture: opens the tool's panel at its
     // stored place and starts the tool.
     void Start(TPopupMenu& panelMenu, std::function<void()> panelMouseMove);
-    // Stops the tool and lets go of the desktop surface and the picture.
+    // Stops the tool and lets go of the picture.
     void Stop();
     // Stores where the panel was left into the tool's position settings.
     void StorePanelPosition() const;
@@ -62,7 +59,6 @@ private:
     std::unique_ptr<TTool> toolObject_;
     std::unique_ptr<TBitmap> picture_;
     SIZE screen_{};
-    bool running_ = false;
     std::unique_ptr<TInfoWin> panel_;
 };
 
