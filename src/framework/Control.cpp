@@ -46,6 +46,7 @@ int TControl::ClientHeight() const {
 }
 
 void TControl::SetColor(COLORREF color) {
+    if (color == color_) return;
     color_ = color;
     brush_.reset(CreateSolidBrush(color));
     InvalidateRect(Handle(), nullptr, FALSE);
@@ -63,11 +64,6 @@ void TControl::SetFont(HFONT font, COLORREF textColor) {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-LRESULT TControl::FailedMessage(UINT message, WPARAM, LPARAM) {
-    // A paint that failed must not be asked for again and again.
-    if (message == WM_PAINT) ValidateRect(Handle(), nullptr);
-    return 0;
-}
 
 LRESULT TControl::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;

@@ -32,7 +32,6 @@ public:
     int ClientWidth() const;
     int ClientHeight() const;
     void SetColor(COLORREF color);
-    COLORREF Color() const { return color_; }
     // Text drawn centred in the client area when `layout` asks for it; always
     // readable from outside as the window's text.
     void SetText(const std::wstring& text, TTextLayout layout = TTextLayout::None);
@@ -44,7 +43,6 @@ public:
 
 protected:
     LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    LRESULT FailedMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void Paint();

@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 #include "framework/Application.h"
 #include "framework/Error.h"
+#include "framework/LastError.h"
 #include <commctrl.h>
 #include <cstddef>
 #include <cstdlib>
@@ -12,24 +13,13 @@ struct alignas(DWORD) EmptyTemplate {
     WORD menu = 0, windowClass = 0, title = 0;
 };
 
-[[noreturn]] void ThrowWindowsError(const wchar_t* context) {
-    const DWORD code = GetLastError();
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = std::wstring(context) + L". " + (text ? text : L"");
-    if (text) LocalFree(text);
-    throw Error(message);
-}
-
 // The message font of the non-client metrics, in the record's size from
 // before the padded border was added, which every version of the system reads.
 LOGFONTW MessageFont() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-        ThrowWindowsError(L"Cannot read the system's message font");
+        ThrowLastError(L"Cannot read the system's message font");
     return metrics.lfMessageFont;
 }
 } // namespace
@@ -66,7 +56,7 @@ void TDialog::Create() {
     HWND window =
         CreateDialogIndirectParamW(Application.Instance(), &empty.header, Application.Handle(),
                                    DialogProc, reinterpret_cast<LPARAM>(this));
-    if (!window) ThrowWindowsError(L"Cannot create a dialog");
+    if (!window) ThrowLastError(L"Cannot create a dialog");
     window_.reset(window);
     SetWindowTextW(window, params_.caption);
     AdoptMessageFont();
@@ -128,7 +118,7 @@ void TDialog::ModalResult(int result) {
 void TDialog::AdoptMessageFont() {
     LOGFONTW font = MessageFont();
     font_.reset(CreateFontIndirectW(&font));
-    if (!font_) ThrowWindowsError(L"Cannot create the dialog's font");
+    if (!font_) ThrowLastError(L"Cannot create the dialog's font");
     fontHeight_ = std::abs(font.lfHeight);
     if (fontHeight_ == 0) fontHeight_ = params_.designFontHeight;
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -140,7 +130,7 @@ void TDialog::CreateControls() {
             c.exStyle, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, Scale(c.x), Scale(c.y),
             Scale(c.width), Scale(c.height), Handle(),
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), Application.Instance(), nullptr);
-        if (!control) ThrowWindowsError(L"Cannot create a control of a dialog");
+        if (!control) ThrowLastError(L"Cannot create a control of a dialog");
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         if (c.helpContext) SetWindowContextHelpId(control, c.helpContext);
     }

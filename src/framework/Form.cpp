@@ -67,12 +67,6 @@ TForm* TForm::FromHandle(HWND window) {
     return dynamic_cast<TForm*>(TWindowHandler::FromHandle(window));
 }
 
-LRESULT TForm::FailedMessage(UINT message, WPARAM, LPARAM) {
-    // A paint that failed must still validate, or it would be asked for again
-    // and again.
-    if (message == WM_PAINT) ValidateRect(Handle(), nullptr);
-    return 0;
-}
 
 LRESULT TForm::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;

@@ -99,7 +99,6 @@ protected:
     virtual void GetMaximizedRect(RECT& rect);
 
     LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    LRESULT FailedMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void Paint();

@@ -63,10 +63,6 @@ void TLabel::SetVisible(bool visible) {
     ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-bool TLabel::Visible() const {
-    return (GetWindowLongW(window_, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 void TLabel::SetText(const std::wstring& text) {
     SetWindowTextW(window_, text.c_str());
 }
@@ -80,6 +76,7 @@ void TLabel::SetFont(HFONT font) {
 }
 
 void TLabel::SetColor(COLORREF color) {
+    if (color == color_) return; // the Dropper sets it on every move
     color_ = color;
     brush_.reset(CreateSolidBrush(color));
     InvalidateRect(window_, nullptr, TRUE);

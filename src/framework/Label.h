@@ -22,7 +22,6 @@ public:
 
     void SetBounds(int left, int top, int width, int height);
     void SetVisible(bool visible);
-    bool Visible() const;
     void SetText(const std::wstring& text);
     const std::wstring& Text() const;
     void SetFont(HFONT font); // not owned

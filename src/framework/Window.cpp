@@ -26,10 +26,6 @@ TWindowHandler* TWindowHandler::FromHandle(HWND window) {
     return reinterpret_cast<TWindowHandler*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-LRESULT TWindowHandler::FailedMessage(UINT, WPARAM, LPARAM) {
-    return 0;
-}
-
 LRESULT TWindowHandler::DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(handle_, message, wParam, lParam);
 }
@@ -57,10 +53,9 @@ LRESULT CALLBACK ProgramWindowProc(HWND window, UINT message, WPARAM wParam,
         result = handler->WindowMessage(message, wParam, lParam);
     } catch (...) {
         Application.HandleException();
-        try {
-            result = handler->FailedMessage(message, wParam, lParam);
-        } catch (...) {
-        }
+        // A paint that failed must still validate, or it would be asked for
+        // again and again.
+        if (message == WM_PAINT) ValidateRect(window, nullptr);
     }
     if (--messageDepth == 0) FreeWaitingObjects();
     return result;

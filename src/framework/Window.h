@@ -20,8 +20,6 @@ public:
 protected:
     // Every message from WM_NCCREATE on, up to but not including WM_NCDESTROY.
     virtual LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
-    // What a message returns when its handler raised an error.
-    virtual LRESULT FailedMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The window is gone; the object stays.
     virtual void WindowDestroyed() {}
     LRESULT DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam);
