@@ -9,6 +9,17 @@ namespace {
 constexpr wchar_t CannotCreateFile[] = L"Cannot create file \"%s\". %s";
 constexpr wchar_t TemporaryPrefix[] = L"vtc";
 
+// The full path of a file name, as error messages name it.
+std::wstring FullPathOf(const std::wstring& fileName) {
+    const DWORD needed = GetFullPathNameW(fileName.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return fileName;
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(fileName.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return fileName;
+    full.resize(length);
+    return full;
+}
+
 [[noreturn]] void ThrowCannotCreate(const std::wstring& path, DWORD code) {
     throw Error(FormatMessageText(CannotCreateFile, {path, SystemErrorText(code)}));
 }
@@ -40,14 +51,8 @@ DWORD ExistingFileRefusesWrite(const std::wstring& path) {
 }
 } // namespace
 
-std::wstring FullPathOf(const std::wstring& fileName) {
-    const DWORD needed = GetFullPathNameW(fileName.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return fileName;
-    std::wstring full(needed, L'\0');
-    const DWORD length = GetFullPathNameW(fileName.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed) return fileName;
-    full.resize(length);
-    return full;
+void ThrowCannotCreateFile(const std::wstring& fileName, const std::wstring& reason) {
+    throw Error(FormatMessageText(CannotCreateFile, {FullPathOf(fileName), reason}));
 }
 
 void ReplaceFileWith(const std::wstring& fileName, const std::vector<BYTE>& bytes) {

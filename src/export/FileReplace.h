@@ -9,7 +9,7 @@
 // Writes the bytes to a temporary file beside the target and then moves it
 // over the target: a failed write keeps an existing file as it was.
 // Throws Error "Cannot create file "<full path>". <system text>".
-// The full path of a file name, as error messages name it.
-std::wstring FullPathOf(const std::wstring& fileName);
-
 void ReplaceFileWith(const std::wstring& fileName, const std::vector<BYTE>& bytes);
+
+// Throws Error "Cannot create file "<full path>". <reason>".
+[[noreturn]] void ThrowCannotCreateFile(const std::wstring& fileName, const std::wstring& reason);

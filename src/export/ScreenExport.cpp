@@ -108,8 +108,6 @@ void SaveRectToFile(const TBitmap& picture, const TToolRect& rect, const std::ws
         EncodeGraphicToFile(TBitmapGraphic(bitmap.get()), fileName, format, quality, 0);
     // A failed encoder has written nothing; the user hears of it.
     if (status != Gdiplus::Ok)
-        throw Error(
-            FormatMessageText(L"Cannot create file \"%s\". %s",
-                              {FullPathOf(fileName), L"The picture could not be encoded (status " +
-                                                         std::to_wstring(status) + L")."}));
+        ThrowCannotCreateFile(fileName, L"The picture could not be encoded (status " +
+                                            std::to_wstring(status) + L").");
 }
