@@ -14,7 +14,6 @@ constexpr wchar_t kCopyHint[] = L"Click to copy";
 constexpr wchar_t kCloseGlyph[] = L"r";
 constexpr COLORREF kCloseButtonColor = RGB(212, 89, 71);
 constexpr COLORREF kOutlineColor = RGB(211, 211, 211);
-constexpr COLORREF kPanelColor = RGB(255, 255, 255);
 constexpr int kInitialPanelHeight = 100;
 constexpr int kInitialPanelLeft = 8, kInitialPanelTop = 8;
 

@@ -13,12 +13,6 @@ constexpr ZoomItem kZoomItems[] = {{L"mniZoom2", L"x2", 2},
                                    {L"mniZoom3", L"x3", 3},
                                    {L"mniZoom5", L"x5", 5},
                                    {L"mniZoom10", L"x10", 10}};
-
-bool IsZoomItem(const TMenuItem& item) {
-    for (const ZoomItem& z : kZoomItems)
-        if (item.Name == z.name) return true;
-    return false;
-}
 } // namespace
 
 void BuildInfoWinMenu(TPopupMenu& pmnInfoWin, std::function<TInfoWin*()> panel,
@@ -30,7 +24,6 @@ void BuildInfoWinMenu(TPopupMenu& pmnInfoWin, std::function<TInfoWin*()> panel,
     for (const ZoomItem& z : kZoomItems) {
         TMenuItem& item = pmnInfoWin.Add(z.name, z.caption, z.scale);
         item.RadioItem = true;
-        item.Checked = z.scale == 2;
         zoomItems.push_back(&item);
     }
 
@@ -41,11 +34,8 @@ void BuildInfoWinMenu(TPopupMenu& pmnInfoWin, std::function<TInfoWin*()> panel,
         if (TInfoWin* p = panel()) p->CopyMenuValue();
     };
     for (TMenuItem* item : zoomItems) {
-        item->OnClick = [&pmnInfoWin](TMenuItem& sender) { // mniInfoZoomClick
-            Settings.InfoScale = sender.Tag;
-            for (auto& other : pmnInfoWin.Items())
-                if (IsZoomItem(*other)) other->Checked = other.get() == &sender;
-        };
+        // mniInfoZoomClick; the check mark follows the setting at the next popup.
+        item->OnClick = [](TMenuItem& sender) { Settings.InfoScale = sender.Tag; };
     }
 
     // pmnInfoWinPopup: the items fit the control the menu opened on.
@@ -59,7 +49,7 @@ void BuildInfoWinMenu(TPopupMenu& pmnInfoWin, std::function<TInfoWin*()> panel,
             item->Visible = onZoom;
             item->Checked = item->Tag == Settings.InfoScale;
         }
-        mniCopyInfo.Visible = !onZoom && target == TInfoTarget::ValueCell;
+        mniCopyInfo.Visible = target == TInfoTarget::ValueCell;
         mniCopyInfo.Enabled = marked && marked();
         mniInfoSep.Visible = onZoom || mniCopyInfo.Visible;
     };

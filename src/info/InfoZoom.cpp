@@ -5,13 +5,13 @@
 
 void TInfoWin::UpdateZoom(int x, int y, HDC source, SIZE screen, int scale) {
     const int width = zoomBuffer_.Width(), height = zoomBuffer_.Height();
-    if (zoomBuffer_.Empty() || width <= 0 || height <= 0) return;
+    if (zoomBuffer_.Empty()) return;
     const TZoomPicture z = ZoomPicture(x, y, width, height, UsableZoomScale(scale, width, height),
                                        screen.cx, screen.cy);
+    zoomBuffer_.Canvas().StretchFrom(
+        {0, 0, width, height}, source,
+        {z.source.left, z.source.top, z.source.right, z.source.bottom});
     HDC buffer = zoomBuffer_.DC();
-    SetStretchBltMode(buffer, COLORONCOLOR);
-    StretchBlt(buffer, 0, 0, width, height, source, z.source.left, z.source.top, z.source.Width(),
-               z.source.Height(), SRCCOPY);
     // What lies beyond the screen is not part of any picture; white says so.
     for (int i = 0; i < z.whiteCount; ++i) {
         const RECT r{z.white[i].left, z.white[i].top, z.white[i].right, z.white[i].bottom};
