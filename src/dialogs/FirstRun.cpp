@@ -33,13 +33,7 @@ void TfrmFirstRun::FormCreate() {
     titleFont_ = MakeFont(kTitleFontHeight, /*bold=*/true, /*underline=*/false);
     SendMessageW(Item(lblVantacle), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
     SetWindowTextW(Item(lblVantacle), Application.Title().c_str());
-}
-
-void TfrmFirstRun::FormShow() {
     SendMessageW(Item(imgIcon), STM_SETICON, reinterpret_cast<WPARAM>(Application.Icon()), 0);
-    // The program has no other visible window yet, so the dialog must come
-    // to the front by itself.
-    SetForegroundWindow(Handle());
 }
 
 void ShowFirstRun() {

@@ -10,7 +10,6 @@ public:
 
 protected:
     void FormCreate() override;
-    void FormShow() override;
 
 private:
     UniqueFont titleFont_;

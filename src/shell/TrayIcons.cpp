@@ -58,12 +58,8 @@ void TfrmHost::SetToolIcons(TIconState state, unsigned tools) {
     for (int tool = 0; tool < kToolCount; ++tool)
         if (tools & ToolBit(tool)) ShowListEntry(ToolIcon(tool), ToolIcon(tool).Icons(), state);
 
-    if (state == IconActive) {
-        // The main icon shows which tool runs, for when it is the only icon.
-        if (IsTool(CurrentTool)) ShowListEntry(xtiMain, ToolIcon(CurrentTool).Icons(), IconActive);
-    } else {
-        xtiMain.SetIcon(ApplicationIcon);
-    }
+    // The running tool's images go through SetRunningToolIcons.
+    xtiMain.SetIcon(ApplicationIcon);
 }
 
 void TfrmHost::SetRunningToolIcons(int running) {
