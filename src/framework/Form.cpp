@@ -173,10 +173,7 @@ bool TForm::KeyDown(WPARAM wParam) {
     // Tab moves between controls, as in any dialog, before the form sees it;
     // with Ctrl or Alt it is an ordinary key.
     if (wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) return false;
-    WORD key = static_cast<WORD>(wParam);
-    if (MenuShortCut(key)) return true;
-    FormKeyDown(key, ShiftStateNow());
-    return key == 0;
+    return PreviewKeyDown(wParam);
 }
 
 bool TForm::PreviewKeyDown(WPARAM wParam) {
