@@ -79,7 +79,12 @@ def test_run_shows_the_program_and_leaves_nothing_behind(run_folder, user_displa
         if on_display:
             desktop.attach(display)
             # A program's first start in a new prefix is slow on a busy machine.
-            welcome = desktop.wait_for_window(title='Welcome!', visible=True, timeout=300)
+            try:
+                welcome = desktop.wait_for_window(title='Welcome!', visible=True, timeout=300)
+            except TimeoutError:
+                seen = [(w['title'], w['class'], w['visible']) for w in desktop.windows()]
+                raise AssertionError(f"no welcome; windows {seen}; run.sh said:\n"
+                                     f"{(run_folder / 'run.log').read_text()}")
             program_pid = welcome['pid']
             # In a desktop window on the user's own display.
             assert subprocess.run(['xdotool', 'search', '--name', 'Wine desktop'],
