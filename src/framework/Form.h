@@ -99,13 +99,14 @@ protected:
     virtual void GetMaximizedRect(RECT& rect);
 
     LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Opens PopupMenu at the message's point; its command runs before it returns.
+    virtual void ContextMenu(LPARAM lParam);
 
 private:
     void Paint();
     bool MenuShortCut(WORD key);
     // True when a shortcut or the form's handler took the key.
     bool KeyDown(WPARAM key);
-    void ContextMenu(LPARAM lParam);
 
     TFormParams params_;
     TCanvas canvas_;

@@ -19,8 +19,9 @@ public:
     TfrmHost();
     ~TfrmHost() override;
 
-    // Tool activation.
-    void StartTool(int tool);
+    // Tool activation. `fromMenu`: a menu of ours has just closed over the
+    // screen, and the programs below it must repaint before the picture.
+    void StartTool(int tool, bool fromMenu = false);
     void StopTool();
     // An activation runs: its picture is taken and the overlay shows it.
     bool ToolActive() const { return activation_ && activation_->Frozen(); }
@@ -74,6 +75,7 @@ protected:
     void FormMouseMove(TShiftState shift, int x, int y) override;
     void FormMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     std::optional<int> CursorAt(POINT p) override;
+    void ContextMenu(LPARAM lParam) override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:

@@ -3,9 +3,16 @@
 // the overlay's input and menu commands go to the running tool.
 #include "framework/Application.h"
 #include "framework/Handle.h"
+#include "framework/Repaint.h"
 #include "shell/Host.h"
 
-void TfrmHost::StartTool(int tool) {
+namespace {
+// How long a start from the menu waits at most for the programs below the
+// menu to repaint: a program that is busy or hung must not hold the tool.
+constexpr DWORD kMenuRepaintBudgetMs = 300;
+} // namespace
+
+void TfrmHost::StartTool(int tool, bool fromMenu) {
     // Only tags 0 to 3 name a tool; -1 is the main tray icon's.
     if (!IsTool(tool) || activation_) return;
     CurrentTool = tool;
@@ -18,6 +25,9 @@ void TfrmHost::StartTool(int tool) {
         // activation's, and does not end this one.
         BringToForeground();
         Application.ProcessMessages();
+        // The windows below a closed menu repaint in their own processes, on
+        // a busy machine later than ours: the picture must not hold the menu.
+        if (fromMenu) WaitForOtherProgramsToRepaint(kMenuRepaintBudgetMs);
         activation_->Freeze();
     } catch (...) {
         // No picture, no activation.
@@ -25,12 +35,16 @@ void TfrmHost::StartTool(int tool) {
         throw;
     }
     try {
-        Show();
-        // The picture first: the tray's images cost the shell's time, and the
-        // user is waiting for the picture, not for them.
-        Update();
-        SetRunningToolIcons(tool);
-        activation_->Start(pmnInfoWin, [this] { FormMouseMove(ShiftStateNow(), 0, 0); });
+        // The shell calls behind the tray images let sent messages in, a loss
+        // of activation among them: its end waits until the start is done.
+        activation_->Hold([&] {
+            Show();
+            // The picture first: the tray's images cost the shell's time, and
+            // the user is waiting for the picture, not for them.
+            Update();
+            SetRunningToolIcons(tool);
+            activation_->Start(pmnInfoWin, [this] { FormMouseMove(ShiftStateNow(), 0, 0); });
+        });
     } catch (...) {
         StopTool();
         throw;
@@ -39,6 +53,13 @@ void TfrmHost::StartTool(int tool) {
 
 void TfrmHost::StopTool() {
     if (!ToolActive()) return;
+    // A dialog or a menu of the activation is open, or its start is under
+    // way: the end comes when that step is over, so a save still writes the
+    // picture the user selected and no second tool starts meanwhile.
+    if (activation_->Held()) {
+        activation_->EndWhenReleased();
+        return;
+    }
     // From here on no tool is active: a deactivation or a close arriving while
     // the form hides finds nothing to end.
     std::shared_ptr<TToolActivation> ending = std::move(activation_);
@@ -91,6 +112,15 @@ void TfrmHost::FormMouseUp(TMouseButton button, TShiftState shift, int x, int y)
 
 std::optional<int> TfrmHost::CursorAt(POINT p) {
     return ToolActive() ? activation_->Tool().CursorAt(p) : std::nullopt;
+}
+
+void TfrmHost::ContextMenu(LPARAM lParam) {
+    // The menu's loop lets messages in; the command chosen in it acts on the
+    // activation the menu was opened over.
+    if (ToolActive())
+        activation_->Hold([&] { TForm::ContextMenu(lParam); });
+    else
+        TForm::ContextMenu(lParam);
 }
 
 void TfrmHost::CreateToolMenus() {

@@ -171,7 +171,13 @@ void TScreenshot::mniCopyClick() {
 }
 
 void TScreenshot::mniSaveClick() {
-    SaveScreenRect(Activation.OverlayWindow(), Activation.Picture(), Exported(true));
+    // The dialog may stay open while another program takes the foreground:
+    // the activation, and with it the picture and the selection, lives until
+    // the file is written.
+    const TToolRect exported = Exported(true);
+    Activation.Hold([&] {
+        SaveScreenRect(Activation.OverlayWindow(), Activation.Picture(), exported);
+    });
 }
 
 void TScreenshot::MenuCommand(TToolCommand command) {

@@ -1,4 +1,6 @@
 #include "tools/ToolActivation.h"
+#include "framework/Application.h"
+#include "framework/Window.h"
 #include <algorithm>
 
 namespace {
@@ -48,7 +50,18 @@ void TToolActivation::StorePanelPosition() const {
 }
 
 void TToolActivation::FreePanel() {
-    panel_.reset();
+    // The panel may be ending from inside its own menu or mouse handler;
+    // from now on the tool sees no panel, and the window goes once that
+    // handler has returned.
+    if (panel_) FreeAfterMessages(std::shared_ptr<TInfoWin>(std::move(panel_)));
+}
+
+void TToolActivation::Release() noexcept {
+    if (--holds_ > 0 || !endRequested_) return;
+    endRequested_ = false;
+    // The end may free this activation: nothing of it is used afterwards.
+    const std::function<void()> end = end_;
+    GuardedCall(end);
 }
 
 void TToolActivation::Repaint() {

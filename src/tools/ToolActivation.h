@@ -4,6 +4,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Form.h"
+#include "framework/Handle.h"
 #include "info/InfoWin.h"
 #include "tools/ToolTable.h"
 #include <functional>
@@ -52,6 +53,20 @@ public:
     void Repaint();
     void End() { end_(); }
 
+    // Runs a step that lets window messages in: the start's shell calls, a
+    // dialog, a menu. An end asked for meanwhile (the user switched to
+    // another program) waits until the last such step has returned and
+    // happens then, so the step and whoever called it find the activation,
+    // its picture and its tool whole.
+    template <typename Step> void Hold(Step&& step) {
+        ++holds_;
+        ScopeExit release([this] { Release(); });
+        step();
+    }
+    bool Held() const { return holds_ > 0; }
+    // An end that must wait for a step holding the activation.
+    void EndWhenReleased() { endRequested_ = true; }
+
 private:
     TForm& overlay_;
     int tool_;
@@ -60,6 +75,10 @@ private:
     std::unique_ptr<TBitmap> picture_;
     SIZE screen_{};
     std::unique_ptr<TInfoWin> panel_;
+    int holds_ = 0;
+    bool endRequested_ = false;
+
+    void Release() noexcept;
 };
 
 // The largest margin the frozen picture gets beside the screen: half the

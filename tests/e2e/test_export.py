@@ -7,7 +7,7 @@ import subprocess
 import pytest
 from PIL import Image, ImageChops, ImageStat
 
-from driver import PROBE_EXE, WINE, wait_until
+from driver import PROBE_EXE, WINE, Pattern, holds_for, wait_until
 
 SAVE_TYPES = {'gif': 0, 'png': 1, 'jpg': 2, 'bmp': 3, 'tif': 4}
 
@@ -55,6 +55,35 @@ def save_as(desktop, program, name, file_type):
                        env=desktop.env, check=True, timeout=10)
         desktop.key('ctrl+v')
     desktop.key('alt+t', 'Home', *['Down'] * SAVE_TYPES[file_type], 'Return')
+
+
+def test_a_save_keeps_its_picture_when_another_program_takes_the_foreground(
+        desktop, frozen_tool, out_folder):
+    # Ctrl+Shift+D: the Dropper, whose start must wait for the open dialog.
+    screenshot = frozen_tool('Screenshot', DropperKey=str(0x4000 | 0x2000 | ord('D')))
+    program, frozen = screenshot.program, screenshot.frozen
+    desktop.drag(100, 120, 400, 370)  # 301 x 251
+    desktop.key('ctrl+s')
+    dialog = open_dialog(desktop, program, 'Save As')
+    other = Pattern(desktop, 960, 700, 40, 40)
+    try:
+        desktop.activate(other.hwnd)
+        wait_until(lambda: desktop.foreground() == other.hwnd, what='the other program in front')
+        desktop.key('ctrl+shift+d')
+        desktop.activate(dialog['hwnd'])
+        wait_until(lambda: desktop.focus() != 0, what='the dialog to take the keyboard again')
+        desktop._xdotool('type', '--delay', 20, 'C:\\out\\kept.png')
+        desktop.key('Return')
+        path = out_folder / 'kept.png'
+        wait_until(lambda: path.exists() and path.stat().st_size > 0, what='the file written')
+        with Image.open(path) as image:
+            assert same(image.convert('RGB'), frozen.crop((100, 120, 401, 371)))
+        # The end the other program asked for comes after the save, and no
+        # tool started under the dialog.
+        program.overlay(visible=False)
+        holds_for(lambda: program.host()['visible'] is False, 1.5, 'no overlay after the end')
+    finally:
+        other.close()
 
 
 def test_copy_puts_exactly_the_frozen_pixels_on_the_clipboard(desktop, screenshot):
