@@ -1,6 +1,7 @@
 #include "framework/SaveDialog.h"
 #include "framework/Application.h"
 #include "framework/Error.h"
+#include "framework/SavePath.h"
 #include <algorithm>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -30,15 +31,24 @@ constexpr UINT_PTR kNameGuard = 1;
 constexpr wchar_t kNameTooLong[] =
     L"The file name is too long. Choose a shorter name or a folder nearer the top of the drive.";
 
+std::wstring DialogText(HWND dialog, UINT message) {
+    const LRESULT size = SendMessageW(dialog, message, 0, 0);
+    if (size <= 0) return {};
+    std::vector<wchar_t> text(static_cast<size_t>(size) + 1, L'\0');
+    SendMessageW(dialog, message, static_cast<WPARAM>(text.size()),
+                 reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
 // The dialog builds the full path in a buffer of MAX_PATH characters; a
 // longer name must not reach it (Wine's dialog crashes on one), so it is
 // refused here, before the dialog sees the button.
 LRESULT CALLBACK GuardName(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                            DWORD_PTR) noexcept {
     if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
-        const LRESULT name = CommDlg_OpenSave_GetSpec(dialog, nullptr, 0);
-        const LRESULT folder = CommDlg_OpenSave_GetFolderPath(dialog, nullptr, 0);
-        if (name > 0 && name + std::max<LRESULT>(folder, 0) >= MAX_PATH) {
+        const std::wstring name = DialogText(dialog, CDM_GETSPEC);
+        if (!name.empty() &&
+            SavePathLength(name, DialogText(dialog, CDM_GETFOLDERPATH)) >= MAX_PATH) {
             wchar_t title[256] = L"";
             GetWindowTextW(dialog, title, 256);
             MessageBoxW(dialog, kNameTooLong, title, MB_OK | MB_ICONWARNING);

@@ -38,5 +38,5 @@ void TfrmHost::pmnTrayPopup(TPopupMenu&) {
 }
 
 void TfrmHost::mniStartClick(TMenuItem& sender) {
-    StartTool(sender.Tag);
+    StartTool(sender.Tag, /*fromMenu=*/true);
 }

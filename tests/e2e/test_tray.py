@@ -2,14 +2,16 @@
 by icon, menu and global hot key, and "E&xit", on the real program in Wine's
 notification area. Icons are told apart by comparing the taskbar's pixels
 with the artwork the build drew them from."""
+import os
 import subprocess
 import sys
 from pathlib import Path
 
 import pytest
-from PIL import Image, ImageOps
+from PIL import Image, ImageChops, ImageOps
 
-from driver import OPTIONS_KEY, PROBE_EXE, ROOT, SETTINGS_KEY, Vantacle, holds_for, wait_until
+from driver import (OPTIONS_KEY, PROBE_EXE, ROOT, SETTINGS_KEY, Pattern, Vantacle, holds_for,
+                    wait_for_assertion, wait_until)
 
 sys.path.insert(0, str(ROOT / 'res'))
 import artwork  # noqa: E402  the drawing code of the icons themselves
@@ -244,6 +246,38 @@ def test_tray_menu_opens_at_the_click_and_starts_a_tool(desktop, start_program):
     desktop.key('Escape')
     p.overlay(visible=False)
     wait_for_tray(desktop, [('main', 'normal')])
+
+
+def test_a_tool_from_the_menu_on_a_busy_machine_freezes_the_screen_without_the_menu(
+        desktop, start_program):
+    p = start_program()
+    # Another program's window where the menu opens, over the desktop's wallpaper.
+    pattern = Pattern(desktop, 700, 420, 324, 300)
+    busy = []
+    try:
+        before = desktop.screenshot()
+        _, menu, lines = open_menu(desktop, p)
+        box = tuple(menu['rect'])
+        # Every core busy: the windows below the menu repaint late.
+        busy = [subprocess.Popen(['sh', '-c', 'while :; do :; done'])
+                for _ in range(os.cpu_count() or 2)]
+        click_menu_line(desktop, menu, lines, 'Screenshot')
+        p.overlay()
+
+        def shows_the_screen_as_it_was():
+            shot = desktop.screenshot().crop(box)
+            difference = ImageChops.difference(shot, before.crop(box))
+            changed = sum(1 for pixel in difference.getdata() if pixel != (0, 0, 0))
+            assert changed == 0, f'{changed} pixels of the menu\'s box differ from the screen'
+        wait_for_assertion(shows_the_screen_as_it_was, timeout=20,
+                           what='the frozen picture without the menu')
+    finally:
+        for process in busy:
+            process.kill()
+            process.wait()
+        pattern.close()
+    desktop.key('Escape')
+    p.overlay(visible=False)
 
 
 def test_tool_icons_replace_the_main_icon_and_show_which_tool_runs(desktop, start_program):
