@@ -8,6 +8,8 @@
 namespace {
 constexpr wchar_t CannotCreateFile[] = L"Cannot create file \"%s\". %s";
 constexpr wchar_t TemporaryPrefix[] = L"vtc";
+// Names tried for the temporary before the folder counts as full of them.
+constexpr unsigned TemporaryAttempts = 256;
 
 // The full path of a file name, as error messages name it.
 std::wstring FullPathOf(const std::wstring& fileName) {
@@ -22,6 +24,39 @@ std::wstring FullPathOf(const std::wstring& fileName) {
 
 [[noreturn]] void ThrowCannotCreate(const std::wstring& path, DWORD code) {
     throw Error(FormatMessageText(CannotCreateFile, {path, SystemErrorText(code)}));
+}
+
+// A full path as the file functions take it past MAX_PATH characters: the
+// save dialog admits names whose temporary neighbour is longer.
+std::wstring ExtendedPath(const std::wstring& path) {
+    if (path.rfind(L"\\\\?\\", 0) == 0) return path;
+    if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);
+    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+    return path; // not a full path: only the plain form means anything
+}
+
+// Creates a new empty file in `folder` (which ends in a separator) under a
+// name no file there has, and returns its extended path; GetTempFileName
+// would refuse a folder of more than MAX_PATH - 14 characters. On failure
+// returns nothing and sets `code`.
+std::wstring CreateTemporaryIn(const std::wstring& folder, DWORD& code) {
+    const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 8);
+    for (unsigned attempt = 0; attempt < TemporaryAttempts; ++attempt) {
+        std::wstring name = TemporaryPrefix;
+        const unsigned number = (seed + attempt) & 0xFFFF;
+        for (int shift = 12; shift >= 0; shift -= 4)
+            name += L"0123456789ABCDEF"[(number >> shift) & 0xF];
+        std::wstring temporary = ExtendedPath(folder + name + L".tmp");
+        HANDLE created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (created != INVALID_HANDLE_VALUE) {
+            CloseHandle(created);
+            return temporary;
+        }
+        code = GetLastError();
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return {};
+    }
+    return {};
 }
 
 // Returns the system error code of a failure, 0 on success.
@@ -59,16 +94,16 @@ void ReplaceFileWith(const std::wstring& fileName, const std::vector<BYTE>& byte
     const std::wstring path = FullPathOf(fileName);
     if (const DWORD refused = ExistingFileRefusesWrite(path)) ThrowCannotCreate(path, refused);
     std::wstring folder = FolderOfPath(path);
-    if (folder.empty()) folder = L".";
-    wchar_t temporary[MAX_PATH + 1] = {};
-    if (!GetTempFileNameW(folder.c_str(), TemporaryPrefix, 0, temporary))
-        ThrowCannotCreate(path, GetLastError());
-    DWORD code = WriteAll(temporary, bytes);
-    if (code == 0 &&
-        !MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (folder.empty()) folder = L".\\";
+    DWORD code = 0;
+    const std::wstring temporary = CreateTemporaryIn(folder, code);
+    if (temporary.empty()) ThrowCannotCreate(path, code ? code : ERROR_FILE_EXISTS);
+    code = WriteAll(temporary, bytes);
+    if (code == 0 && !MoveFileExW(temporary.c_str(), ExtendedPath(path).c_str(),
+                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         code = GetLastError();
     if (code != 0) {
-        DeleteFileW(temporary);
+        DeleteFileW(temporary.c_str());
         ThrowCannotCreate(path, code);
     }
 }

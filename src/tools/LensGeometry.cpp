@@ -16,7 +16,8 @@ TLensMove PlanLensMove(int32_t x, int32_t y, int32_t zoomWidth, int32_t zoomHeig
     const int32_t w = std::max(zoomWidth, 0), h = std::max(zoomHeight, 0);
     const int32_t s = std::max(scale, 1);
     TLensMove move;
-    const int32_t sourceLeft = x - w / (2 * s), sourceTop = y - h / (2 * s);
+    // Halved after the division: 2 * s overflows for the largest stored factors.
+    const int32_t sourceLeft = x - w / s / 2, sourceTop = y - h / s / 2;
     move.Source = {sourceLeft, sourceTop, sourceLeft + w / s, sourceTop + h / s};
     move.Lens = {x - w / 2, y - h / 2, x - w / 2 + w, y - h / 2 + h};
 

@@ -53,6 +53,12 @@ TEST(PlanLensMove, FactorsAndSidesNoDialogOffersStayWellFormed) {
     TLensMove huge = PlanLensMove(1000, 700, INT32_MAX, INT32_MAX, 1, {});
     EXPECT_GT(huge.Lens.Right, huge.Lens.Left);
     EXPECT_GT(huge.Covered.Right, huge.Lens.Right);
+    // Factors past 2^30 (a hand-edited registry) show the one pixel under
+    // the cursor, as any factor larger than the lens does.
+    for (int32_t scale : {(1 << 30) + 1, INT32_MAX}) {
+        TLensMove m = PlanLensMove(500, 400, 100, 100, scale, {});
+        EXPECT_EQ(m.Source, (TLensRect{500, 400, 500, 400})) << scale;
+    }
 }
 
 TEST(VisibleLensAxis, OnlyTheLensPixelsOnTheScreenAndTheSourceTheyShow) {

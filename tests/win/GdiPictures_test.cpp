@@ -226,6 +226,26 @@ TEST_F(GdiPictures, FileGetsTheEncodedBytesAndReplacesAnOldOne) {
     EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"shot.png"});
 }
 
+TEST_F(GdiPictures, AFolderAsLongAsTheSaveDialogAdmitsTakesTheFile) {
+    // The dialog lets through full paths of up to MAX_PATH - 1 characters;
+    // the temporary beside the file must fit there too.
+    UniqueBitmap bitmap = MakeBitmap(12, 9, Bands);
+    const std::wstring top = TemporaryFolder(L"vantacle-deep");
+    EmptyFolder(top);
+    std::wstring folder = top;
+    while (folder.size() < 250) {
+        folder += std::wstring(std::min<size_t>(60, 250 - folder.size()), L'd') + L"\\";
+        CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    const std::wstring file = folder + L"a.png";
+    ASSERT_LT(file.size(), size_t(MAX_PATH));
+    EXPECT_EQ(EncodeGraphicToFile(TBitmapGraphic(bitmap.get()), file, ImageFormatPng, 50, 0),
+              Gdiplus::Ok);
+    EXPECT_EQ(ReadFileBytes(file), Encode(TBitmapGraphic(bitmap.get()), ImageFormatPng));
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"a.png"});
+    DeleteFileW(file.c_str());
+}
+
 TEST_F(GdiPictures, UnwritableFileRaisesCannotCreateAndLeavesNothingBehind) {
     UniqueBitmap bitmap = MakeBitmap(12, 9, Bands);
     const std::wstring folder = TemporaryFolder(L"vantacle-unwritable");
