@@ -1,6 +1,7 @@
 #include "framework/Application.h"
 #include "framework/Error.h"
 #include "framework/Form.h"
+#include "framework/Handle.h"
 
 TApplication Application;
 
@@ -83,6 +84,19 @@ void TApplication::Run() {
             if (!terminated_) WaitMessage();
         }
     }
+}
+
+int TApplication::CreateAndRun(TForm& form) {
+    SetMainForm(&form);
+    ScopeExit forget([this] { SetMainForm(nullptr); });
+    try {
+        form.Create();
+    } catch (...) {
+        HandleException();
+        return 1;
+    }
+    Run();
+    return 0;
 }
 
 void TApplication::ProcessMessages() {

@@ -35,6 +35,11 @@ public:
     // application window that owns popup menus. Call once, before any form.
     void Initialize();
     void Run();
+    // Makes `form` the main form, creates it and runs the message loop.
+    // Returns the program's exit code: 0 once the user has ended the
+    // program, 1 when the form could not be created; the error box has then
+    // said why, and no process stays behind without its window.
+    int CreateAndRun(TForm& form);
     // Handles every message that is waiting, then returns.
     void ProcessMessages();
     void Terminate();

@@ -15,19 +15,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Application.ShowMainForm = false;
     Application.SetTitle(kApplicationTitle);
     Application.Initialize();
+    int exitCode = 0;
     {
         TfrmHost host;
-        Application.SetMainForm(&host);
-        try {
-            host.Create();
-        } catch (...) {
-            // Start-up went wrong half-way; the user hears why, and the
-            // program still runs with what it has set up.
-            Application.HandleException();
-        }
-        Application.Run();
-        Application.SetMainForm(nullptr);
+        exitCode = Application.CreateAndRun(host);
     }
     GdiPlusLibrary.reset();
-    return 0;
+    return exitCode;
 }
