@@ -90,13 +90,18 @@ TEST(Dialogs, CaptionsFitAtEveryScaling) {
     struct Case {
         const char* name;
         std::unique_ptr<TDialog> (*make)();
-        SIZE designClient;
+        // The client size at message font heights 11, 14 and 17: the design
+        // size scaled by the height over 11, rounded to the nearest pixel.
+        SIZE client[3];
     };
-    const Case dialogs[] = {{"Preferences", Created<TfrmSetup>, {424, 391}},
-                            {"Welcome", Created<TfrmFirstRun>, {375, 250}},
-                            {"About", Created<TfrmAbout>, {369, 200}}};
+    const Case dialogs[] = {
+        {"Preferences", Created<TfrmSetup>, {{424, 391}, {540, 498}, {655, 604}}},
+        {"Welcome", Created<TfrmFirstRun>, {{375, 250}, {477, 318}, {580, 386}}},
+        {"About", Created<TfrmAbout>, {{369, 200}, {470, 255}, {570, 309}}}};
     // Tahoma of 8 points at 96, 120 and 144 pixels per inch.
-    for (int height : {11, 14, 17}) {
+    const int heights[] = {11, 14, 17};
+    for (int scaling = 0; scaling < 3; ++scaling) {
+        const int height = heights[scaling];
         MessageFontHeight font(height);
         for (const Case& c : dialogs) {
             SCOPED_TRACE(::testing::Message() << c.name << " at font height " << height);
@@ -107,8 +112,8 @@ TEST(Dialogs, CaptionsFitAtEveryScaling) {
             SetDlgItemTextW(dialog->Handle(), lblZoomValue, ZoomText(kZoomMax).c_str());
             RECT client;
             GetClientRect(dialog->Handle(), &client);
-            EXPECT_EQ(client.right, MulDiv(c.designClient.cx, height, 11));
-            EXPECT_EQ(client.bottom, MulDiv(c.designClient.cy, height, 11));
+            EXPECT_EQ(client.right, c.client[scaling].cx);
+            EXPECT_EQ(client.bottom, c.client[scaling].cy);
             for (const std::wstring& clipped : Clipped(dialog->Handle()))
                 ADD_FAILURE() << std::string(clipped.begin(), clipped.end());
         }

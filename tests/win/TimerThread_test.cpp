@@ -7,19 +7,30 @@
 #include <memory>
 
 namespace {
-bool WaitFor(auto condition, int ms = 2000) {
-    for (int waited = 0; waited < ms; waited += 5) {
-        if (condition()) return true;
-        Sleep(5);
+bool WaitFor(auto condition, int ms = 5000) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    while (!condition()) {
+        if (GetTickCount64() > deadline) return false;
+        SwitchToThread();
     }
-    return condition();
+    return true;
+}
+
+// Lets ten intervals of 5 ms pass, as counted by a second thread of the same
+// kind: how long "nothing happened" took is read off a clock that a busy
+// machine slows down alike, not off a fixed sleep.
+void TenIntervalsPass() {
+    auto ticks = std::make_shared<std::atomic<int>>(0);
+    auto* clock = TTimerThread::Create([ticks] { ++*ticks; }, 5, /*suspended=*/false);
+    EXPECT_TRUE(WaitFor([&] { return *ticks >= 10; }));
+    clock->Terminate();
 }
 } // namespace
 
 TEST(TimerThread, StepsHoldsResumesAndStops) {
     auto steps = std::make_shared<std::atomic<int>>(0);
     auto* thread = TTimerThread::Create([steps] { ++*steps; }, 5, /*suspended=*/true);
-    Sleep(60);
+    TenIntervalsPass();
     EXPECT_EQ(*steps, 0); // started held
 
     thread->Resume();
@@ -27,7 +38,7 @@ TEST(TimerThread, StepsHoldsResumesAndStops) {
 
     thread->Suspend();
     const int held = *steps;
-    Sleep(60);
+    TenIntervalsPass();
     EXPECT_EQ(*steps, held);
 
     thread->Resume();
@@ -35,7 +46,7 @@ TEST(TimerThread, StepsHoldsResumesAndStops) {
 
     thread->Detach();
     const int detached = *steps;
-    Sleep(60);
+    TenIntervalsPass();
     EXPECT_EQ(*steps, detached);
     thread->Terminate();
 }
