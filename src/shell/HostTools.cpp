@@ -9,7 +9,7 @@
 namespace {
 // How long a start from the menu waits at most for the programs below the
 // menu to repaint: a program that is busy or hung must not hold the tool.
-constexpr DWORD kMenuRepaintBudgetMs = 300;
+constexpr DWORD kMenuRepaintBudgetMs = 500;
 } // namespace
 
 void TfrmHost::StartTool(int tool, bool fromMenu) {

@@ -258,9 +258,9 @@ def test_a_tool_from_the_menu_on_a_busy_machine_freezes_the_screen_without_the_m
         before = desktop.screenshot()
         _, menu, lines = open_menu(desktop, p)
         box = tuple(menu['rect'])
-        # Every core busy: the windows below the menu repaint late.
+        # Every core busy three times over: the windows below the menu repaint late.
         busy = [subprocess.Popen(['sh', '-c', 'while :; do :; done'])
-                for _ in range(os.cpu_count() or 2)]
+                for _ in range(3 * (os.cpu_count() or 2))]
         click_menu_line(desktop, menu, lines, 'Screenshot')
         p.overlay()
 
