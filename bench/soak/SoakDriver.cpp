@@ -1,8 +1,10 @@
 // Drives the real program through tool activations with its global hot keys,
 // as a user would, and reports what it holds afterwards. Runs in the same
 // Wine desktop as the program:
-//   soak_driver COUNT KEYS...   KEYS: one virtual-key letter per tool to cycle
-//                               through, each pressed with Ctrl+Alt
+//   soak_driver [--class NAME] COUNT KEYS...
+//     KEYS: one virtual-key letter per tool to cycle through, each pressed
+//     with Ctrl+Alt; NAME: the class of the window the keys show (by
+//     default the program's host form)
 // Prints one line: activations, milliseconds per activation, the program's
 // GDI objects and windows, and how many hot keys had to be pressed again.
 #include <windows.h>
@@ -10,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -137,13 +140,19 @@ bool WaitVisible(HWND window, bool visible, int milliseconds = 10000) {
 } // namespace
 
 int main(int argc, char** argv) {
+    std::wstring windowClass = L"TfrmHost";
+    if (argc >= 3 && !strcmp(argv[1], "--class")) {
+        windowClass.assign(argv[2], argv[2] + strlen(argv[2]));
+        argc -= 2;
+        argv += 2;
+    }
     if (argc < 3) {
-        fprintf(stderr, "usage: soak_driver COUNT KEYS...\n");
+        fprintf(stderr, "usage: soak_driver [--class NAME] COUNT KEYS...\n");
         return 2;
     }
     const int count = atoi(argv[1]);
     const std::vector<std::string> keys(argv + 2, argv + argc);
-    HWND host = FindWindowW(L"TfrmHost", nullptr);
+    HWND host = FindWindowW(windowClass.c_str(), nullptr);
     if (!host) {
         fprintf(stderr, "the program's host window is not there\n");
         return 1;

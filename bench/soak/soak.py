@@ -3,6 +3,10 @@ keys, cycling through every tool, and what the program holds every 100
 activations: private memory (Private_Dirty of /proc/PID/smaps_rollup), GDI
 objects and windows (counted by soak_driver.exe from inside the desktop), and
 the time per activation. Nothing may grow after the first few activations.
+The same soak of a control program (soak_control.exe: the same screen copy,
+full-screen window, tray and registry work per activation, nothing else)
+gives the growth that Wine itself adds; both growths per activation, from
+activation 100 to the end, close the report.
 
     VANTACLE_BUILD=build/win32 python3 bench/soak/soak.py [COUNT]
 """
@@ -22,6 +26,9 @@ LETTERS = 'GSMD'
 HOT_KEYS = ['MagnifierKey', 'ScreenshotKey', 'MeasurerKey', 'DropperKey']
 STEP = 100
 EMPTY_PROGRAM = BUILD / 'bench' / 'soak' / 'empty_program.exe'
+CONTROL_PROGRAM = BUILD / 'bench' / 'soak' / 'soak_control.exe'
+# Growth is measured from here on: the first activations fill caches.
+SETTLED_AFTER = 100
 
 
 def private_dirty_kb(pid):
@@ -38,10 +45,11 @@ def unix_pid(exe):
     return pids[0] if len(pids) == 1 else None
 
 
-def drive(desktop, count):
+def drive(desktop, count, window_class='TfrmHost'):
     """[count, ms each, GDI objects, windows, keys pressed again] after
     `count` more activations."""
-    result = desktop.wine(DRIVER, count, *LETTERS, timeout=600, check=False)
+    result = desktop.wine(DRIVER, '--class', window_class, count, *LETTERS, timeout=600,
+                          check=False)
     if result.returncode != 0:
         raise RuntimeError(f'soak_driver failed: {result.stdout.strip()}')
     return result.stdout.split()
@@ -69,10 +77,36 @@ def empty_program_kb(desktop):
         process.wait(timeout=10)
 
 
+def soak(desktop, pid, total, window_class):
+    """Prints a row every STEP activations; returns the growth of private
+    memory per activation, in bytes, from SETTLED_AFTER to the end."""
+    print(f'{"activations":>11} {"private kB":>10} {"GDI objects":>11} {"windows":>7} '
+          f'{"ms each":>7} {"keys again":>10}')
+    report = drive(desktop, 0, window_class)
+    print(f'{0:>11} {private_dirty_kb(pid):>10} {report[2]:>11} {report[3]:>7}')
+    done, settled = 0, None
+    while done < total:
+        step = min(STEP, total - done)
+        report = drive(desktop, step, window_class)
+        done += step
+        kb = private_dirty_kb(pid)
+        if done == SETTLED_AFTER:
+            settled = kb
+        print(f'{done:>11} {kb:>10} {report[2]:>11} {report[3]:>7} '
+              f'{float(report[1]):>7.1f} {report[4]:>10}', flush=True)
+    if settled is None or total <= SETTLED_AFTER:
+        return None
+    return (settled_kb(pid) - settled) * 1024 / (total - SETTLED_AFTER)
+
+
+def growth_text(growth):
+    return 'not measured' if growth is None else f'{growth:+.0f} bytes per activation'
+
+
 def main():
     total = int(sys.argv[1]) if len(sys.argv) > 1 else 1000
     desktop = WineDesktop(BUILD / 'bench-soak').start()
-    program = None
+    program = control = None
     try:
         empty = empty_program_kb(desktop)
         desktop.reg_delete(SETTINGS_KEY)
@@ -89,20 +123,24 @@ def main():
         print(f'{program.exe}: {program.exe.stat().st_size} bytes; idle private memory '
               f'{idle} kB, an empty program {empty} kB, {idle - empty} kB more')
         print(f'soak: {total} activations through the hot keys, cycling {len(LETTERS)} tools')
-        print(f'{"activations":>11} {"private kB":>10} {"GDI objects":>11} {"windows":>7} '
-              f'{"ms each":>7} {"keys again":>10}')
-        report = drive(desktop, 0)
-        print(f'{0:>11} {private_dirty_kb(pid):>10} {report[2]:>11} {report[3]:>7}')
-        done = 0
-        while done < total:
-            step = min(STEP, total - done)
-            report = drive(desktop, step)
-            done += step
-            print(f'{done:>11} {private_dirty_kb(pid):>10} {report[2]:>11} {report[3]:>7} '
-                  f'{float(report[1]):>7.1f} {report[4]:>10}', flush=True)
+        growth = soak(desktop, pid, total, 'TfrmHost')
+        program.stop()
+        program = None
+
+        control = desktop.spawn(CONTROL_PROGRAM)
+        control_pid = wait_until(lambda: unix_pid(CONTROL_PROGRAM), what='the control program')
+        wait_until(lambda: desktop.find_window(cls='VantacleSoakControl'),
+                   what='the control program\'s window')
+        print(f'control: {CONTROL_PROGRAM.name}, the same Win32 work per activation')
+        control_growth = soak(desktop, control_pid, total, 'VantacleSoakControl')
+        print(f'growth from activation {SETTLED_AFTER} to {total}: the program '
+              f'{growth_text(growth)}, the control program {growth_text(control_growth)}')
     finally:
         if program:
             program.stop()
+        if control:
+            control.terminate()
+            control.wait(timeout=10)
         desktop.stop()
 
 
