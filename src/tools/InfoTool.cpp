@@ -1,7 +1,31 @@
 #include "tools/InfoTool.h"
 #include "framework/Input.h"
 #include "shell/Settings.h"
+#include "tools/PointerStep.h"
 #include "tools/ToolActivation.h"
+#include <optional>
+
+namespace {
+std::optional<TArrowKey> ArrowOf(WORD key) {
+    switch (key) {
+    case VK_LEFT:
+        return TArrowKey::Left;
+    case VK_UP:
+        return TArrowKey::Up;
+    case VK_RIGHT:
+        return TArrowKey::Right;
+    case VK_DOWN:
+        return TArrowKey::Down;
+    default:
+        return std::nullopt;
+    }
+}
+
+TScreenArea VirtualScreen() {
+    const RECT r = VirtualScreenRect();
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+} // namespace
 
 std::wstring PairText(int64_t x, int64_t y) {
     return L"x: " + std::to_wstring(x) + L"\t y: " + std::to_wstring(y);
@@ -12,6 +36,33 @@ void TInfoTool::MouseMove(TShiftState) {
     ShowCursorPosition(cursor);
     FollowCursor(cursor);
     UpdateZoom(cursor);
+}
+
+bool TInfoTool::PointerKeyDown(WORD& key, TShiftState shift) {
+    const TShiftState modifiers = shift & (ssShift | ssCtrl | ssAlt);
+    if (const auto arrow = ArrowOf(key); arrow && (modifiers & ~ssShift) == 0) {
+        key = 0;
+        const POINT now = CursorPosition();
+        const TToolPoint to =
+            PointerStep({now.x, now.y}, *arrow, modifiers == ssShift, VirtualScreen());
+        SetCursorPosition({to.x, to.y});
+        // Now, not at the move the system may send for it: the rows and the
+        // figure follow every stroke of a held key. That move, if it comes,
+        // finds everything where it already is.
+        MouseMove(modifiers);
+        return true;
+    }
+    if ((key == VK_SPACE || key == VK_RETURN) && (modifiers & (ssCtrl | ssAlt)) == 0) {
+        key = 0;
+        // A held key is one press: its repeats would start and end lines,
+        // hold and release colours, faster than anyone could follow.
+        if (shift & ssRepeat) return true;
+        POINT at = CursorPosition();
+        ScreenToClient(Activation.OverlayWindow(), &at);
+        PointerButton(at, modifiers);
+        return true;
+    }
+    return false;
 }
 
 void TInfoTool::SetInfoValue(TInfoRow row, std::wstring_view text) {

@@ -19,6 +19,15 @@ public:
 
 protected:
     virtual void FollowCursor(POINT /*cursor*/) {}
+    // The Measurer's and the Dropper's keys for a hand that cannot drag or
+    // stop on a pixel: an arrow moves the pointer by one physical pixel, ten
+    // with Shift, and the tool follows as after a mouse move there; Space
+    // and Enter are the left button at the pointer (PointerButton). True
+    // when the stroke was one of them; it is then handled.
+    bool PointerKeyDown(WORD& key, TShiftState shift);
+    // Space or Enter at `p` (overlay coordinates): what the tool's left
+    // button does there.
+    virtual void PointerButton(POINT /*p*/, TShiftState /*shift*/) {}
     void SetInfoValue(TInfoRow row, std::wstring_view text);
     // Row 0 shows the cursor's position.
     void ShowCursorPosition(POINT cursor);
