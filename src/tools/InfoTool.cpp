@@ -32,24 +32,40 @@ std::wstring PairText(int64_t x, int64_t y) {
 }
 
 void TInfoTool::MouseMove(TShiftState) {
-    const POINT cursor = CursorPosition();
+    Follow(Pointer());
+}
+
+void TInfoTool::Follow(POINT cursor) {
     ShowCursorPosition(cursor);
     FollowCursor(cursor);
     UpdateZoom(cursor);
+}
+
+POINT TInfoTool::Pointer() {
+    const POINT now = CursorPosition();
+    if (keyTrail_.empty()) return now;
+    for (const POINT& p : keyTrail_)
+        if (p.x == now.x && p.y == now.y) return keyTrail_.back();
+    keyTrail_.clear();
+    return now;
 }
 
 bool TInfoTool::PointerKeyDown(WORD& key, TShiftState shift) {
     const TShiftState modifiers = shift & (ssShift | ssCtrl | ssAlt);
     if (const auto arrow = ArrowOf(key); arrow && (modifiers & ~ssShift) == 0) {
         key = 0;
-        const POINT now = CursorPosition();
+        const POINT from = Pointer();
         const TToolPoint to =
-            PointerStep({now.x, now.y}, *arrow, modifiers == ssShift, VirtualScreen());
+            PointerStep({from.x, from.y}, *arrow, modifiers == ssShift, VirtualScreen());
+        // A trail as long as a held key's run of a few seconds.
+        constexpr size_t kLongestTrail = 256;
+        if (keyTrail_.empty() || keyTrail_.size() >= kLongestTrail) keyTrail_.assign(1, from);
+        keyTrail_.push_back({to.x, to.y});
         SetCursorPosition({to.x, to.y});
         // Now, not at the move the system may send for it: the rows and the
         // figure follow every stroke of a held key. That move, if it comes,
         // finds everything where it already is.
-        MouseMove(modifiers);
+        Follow({to.x, to.y});
         return true;
     }
     if ((key == VK_SPACE || key == VK_RETURN) && (modifiers & (ssCtrl | ssAlt)) == 0) {
@@ -57,7 +73,7 @@ bool TInfoTool::PointerKeyDown(WORD& key, TShiftState shift) {
         // A held key is one press: its repeats would start and end lines,
         // hold and release colours, faster than anyone could follow.
         if (shift & ssRepeat) return true;
-        POINT at = CursorPosition();
+        POINT at = Pointer();
         ScreenToClient(Activation.OverlayWindow(), &at);
         PointerButton(at, modifiers);
         return true;

@@ -7,6 +7,7 @@
 #include "tools/Tool.h"
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TInfoTool : public TTool {
 public:
@@ -28,11 +29,22 @@ protected:
     // Space or Enter at `p` (overlay coordinates): what the tool's left
     // button does there.
     virtual void PointerButton(POINT /*p*/, TShiftState /*shift*/) {}
+
     void SetInfoValue(TInfoRow row, std::wstring_view text);
     // Row 0 shows the cursor's position.
     void ShowCursorPosition(POINT cursor);
     // The zoom view shows the overlay around the cursor as it is now.
     void UpdateZoom(POINT cursor);
+
+private:
+    void Follow(POINT cursor);
+    // Where the pointer is. Right after SetCursorPos the system may still
+    // name an earlier place for a moment (Wine does); while it names a place
+    // the arrow keys have just taken the pointer through, the pointer is
+    // where the last key put it. Anywhere else, the mouse moved: it leads.
+    POINT Pointer();
+    // Where this run of arrow keys began, then every place it went.
+    std::vector<POINT> keyTrail_;
 };
 
 // "x: %d\t y: %d", the panel's way of showing two numbers.
