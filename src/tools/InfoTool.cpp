@@ -32,7 +32,13 @@ std::wstring PairText(int64_t x, int64_t y) {
 }
 
 void TInfoTool::MouseMove(TShiftState) {
-    Follow(Pointer());
+    const POINT p = Pointer();
+    // The system may send more than one move for its pointer's one.
+    if (keyStepShown_ && !keyTrail_.empty() && p.x == keyTrail_.back().x &&
+        p.y == keyTrail_.back().y)
+        return;
+    keyStepShown_ = false;
+    Follow(p);
 }
 
 void TInfoTool::Follow(POINT cursor) {
@@ -54,9 +60,10 @@ bool TInfoTool::PointerKeyDown(WORD& key, TShiftState shift) {
     const TShiftState modifiers = shift & (ssShift | ssCtrl | ssAlt);
     if (const auto arrow = ArrowOf(key); arrow && (modifiers & ~ssShift) == 0) {
         key = 0;
+        if (!virtualScreen_) virtualScreen_ = VirtualScreen();
         const POINT from = Pointer();
         const TToolPoint to =
-            PointerStep({from.x, from.y}, *arrow, modifiers == ssShift, VirtualScreen());
+            PointerStep({from.x, from.y}, *arrow, modifiers == ssShift, *virtualScreen_);
         // A trail as long as a held key's run of a few seconds.
         constexpr size_t kLongestTrail = 256;
         if (keyTrail_.empty() || keyTrail_.size() >= kLongestTrail) keyTrail_.assign(1, from);
@@ -66,6 +73,7 @@ bool TInfoTool::PointerKeyDown(WORD& key, TShiftState shift) {
         // figure follow every stroke of a held key. That move, if it comes,
         // finds everything where it already is.
         Follow({to.x, to.y});
+        keyStepShown_ = true;
         return true;
     }
     if ((key == VK_SPACE || key == VK_RETURN) && (modifiers & (ssCtrl | ssAlt)) == 0) {
@@ -75,6 +83,8 @@ bool TInfoTool::PointerKeyDown(WORD& key, TShiftState shift) {
         if (shift & ssRepeat) return true;
         POINT at = Pointer();
         ScreenToClient(Activation.OverlayWindow(), &at);
+        // What the button draws must reach the zoom view at the next move.
+        keyStepShown_ = false;
         PointerButton(at, modifiers);
         return true;
     }

@@ -4,7 +4,9 @@
 #pragma once
 
 #include "info/InfoRows.h"
+#include "tools/PointerStep.h"
 #include "tools/Tool.h"
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +47,12 @@ private:
     POINT Pointer();
     // Where this run of arrow keys began, then every place it went.
     std::vector<POINT> keyTrail_;
+    // The last key step is shown; the moves the system sends for its own
+    // pointer move, to the same place, have nothing left to do.
+    bool keyStepShown_ = false;
+    // The virtual screen, asked for at the first key step only: under Wine the
+    // question costs more than the step's drawing.
+    std::optional<TScreenArea> virtualScreen_;
 };
 
 // "x: %d\t y: %d", the panel's way of showing two numbers.
