@@ -158,12 +158,12 @@ TLabReal RGBToLab(TColorValue color) {
 // takes back from oklch(), so the text shows the picked colour there.
 TOklchReal RGBToOklch(TColorValue color) {
     const TXYZ c = XYZOf(LinearOf(color));
-    const double l = std::cbrt(0.8190224379967030 * c.x + 0.3619062600528904 * c.y -
-                               0.1288737815209879 * c.z);
-    const double m = std::cbrt(0.0329836539323885 * c.x + 0.9292868615863434 * c.y +
-                               0.0361446663506424 * c.z);
-    const double s = std::cbrt(0.0481771893596242 * c.x + 0.2642395317527308 * c.y +
-                               0.6335478284694309 * c.z);
+    const double l =
+        std::cbrt(0.8190224379967030 * c.x + 0.3619062600528904 * c.y - 0.1288737815209879 * c.z);
+    const double m =
+        std::cbrt(0.0329836539323885 * c.x + 0.9292868615863434 * c.y + 0.0361446663506424 * c.z);
+    const double s =
+        std::cbrt(0.0481771893596242 * c.x + 0.2642395317527308 * c.y + 0.6335478284694309 * c.z);
     const double lightness =
         0.2104542683093140 * l + 0.7936177747023054 * m - 0.0040720430116193 * s;
     const double a = 1.9779985324311684 * l - 2.4285922420485799 * m + 0.4505937096174110 * s;
