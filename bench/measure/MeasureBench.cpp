@@ -1,7 +1,10 @@
 // What one mouse move costs the Measurer with a long diagonal line (erase
 // the figure, draw it again, seven rows) next to drawing one such figure, and
 // the Dropper (seven colour rows from the colour models and their texts).
-// Neither may grow with the screen. Run it on the screen size to be measured.
+// Neither may grow with the screen. Each next to an arrow key's step, which
+// must cost no more than the mouse move it stands for; it moves the system's
+// pointer as well, and what that alone costs is printed too. Run it on the
+// screen size to be measured.
 #include "../BenchSupport.h"
 #include "tools/XorFrame.h"
 #include <chrono>
@@ -38,6 +41,36 @@ double MoveCost(TfrmHost& host, int tool, bool leftHeld, Position position) {
     if (leftHeld) SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     host.StopTool();
     return Median(moves);
+}
+// Median time of one arrow-key step at (x(i), y(i)): the pointer is put
+// beside the point, the key takes it there. With `lineHeld` a line from
+// (10, 10) is started by Space first.
+template <typename Position>
+double KeyStepCost(TfrmHost& host, int tool, bool lineHeld, Position position) {
+    HWND window = host.Handle();
+    host.StartTool(tool);
+    Application.ProcessMessages();
+    if (lineHeld) {
+        SetCursorPos(10, 10);
+        SendMessageW(window, WM_KEYDOWN, VK_SPACE, 1);
+    }
+    std::vector<double> steps;
+    for (int i = 0; i < kMoves; ++i) {
+        const POINT p = position(i);
+        SetCursorPos(p.x - 1, p.y);
+        Application.ProcessMessages(); // what this move posts is not the key's
+        const auto start = Clock::now();
+        SendMessageW(window, WM_KEYDOWN, VK_RIGHT, 1);
+        GdiFlush();
+        steps.push_back(Microseconds(Clock::now() - start));
+        // Timed like a mouse move: the handler, the system's pointer move in
+        // it. The repaints both leave behind, and the moves the system sends
+        // for its pointer (which find the step shown), come after.
+        Application.ProcessMessages();
+    }
+    if (lineHeld) SendMessageW(window, WM_KEYDOWN, VK_SPACE, 1);
+    host.StopTool();
+    return Median(steps);
 }
 } // namespace
 
@@ -79,5 +112,26 @@ int main() {
     printf("dropper on a %dx%d screen: one move %.1f us (medians of %d); compare the colour "
            "bench's full conversion\n",
            width, height, dropper, kMoves);
+
+    const double measureKey = KeyStepCost(host, kMeasurer, true, farCorner);
+    printf("measurer, the same line: one arrow-key step %.0f us against the mouse move it "
+           "stands for %.0f us\n",
+           measureKey, measure);
+    const double dropperKey = KeyStepCost(host, kDropper, false, [&](int i) {
+        return POINT{100 + i, 100 + i % 7};
+    });
+    printf("dropper: one arrow-key step %.1f us against the mouse move it stands for %.1f us\n",
+           dropperKey, dropper);
+    // What no key step can save: the system's own pointer moved by a pixel.
+    std::vector<double> pointerMoves;
+    for (int i = 0; i < kMoves; ++i) {
+        SetCursorPos(200 + i % 2, 200);
+        Application.ProcessMessages();
+        const auto start = Clock::now();
+        SetCursorPos(201 - i % 2, 200);
+        pointerMoves.push_back(Microseconds(Clock::now() - start));
+    }
+    printf("of each key step, moving the system's pointer by a pixel: %.1f us\n",
+           Median(pointerMoves));
     return 0;
 }

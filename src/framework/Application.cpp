@@ -127,7 +127,8 @@ bool TApplication::PreviewKey(MSG& msg) {
     TForm* form = TForm::FromHandle(top);
     if (!form || !form->KeyPreview) return false;
     bool swallowed = false;
-    GuardedCall([&] { swallowed = form->PreviewKeyDown(msg.wParam); });
+    GuardedCall(
+        [&] { swallowed = form->PreviewKeyDown(msg.wParam, (msg.lParam & (1 << 30)) != 0); });
     return swallowed;
 }
 

@@ -110,7 +110,8 @@ LRESULT TForm::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
-        const bool handled = KeyDown(wParam);
+        // Bit 30: the key was down before this message.
+        const bool handled = KeyDown(wParam, (lParam & (1 << 30)) != 0);
         // Alt, F10 and Alt combinations still reach the system's handling,
         // like any other window, unless a handler took them; then the
         // character they make must not reach it either (it would beep).
@@ -169,17 +170,17 @@ void TForm::Paint() {
     EndPaint(Handle(), &ps);
 }
 
-bool TForm::KeyDown(WPARAM wParam) {
+bool TForm::KeyDown(WPARAM wParam, bool repeat) {
     // Tab moves between controls, as in any dialog, before the form sees it;
     // with Ctrl or Alt it is an ordinary key.
     if (wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) return false;
-    return PreviewKeyDown(wParam);
+    return PreviewKeyDown(wParam, repeat);
 }
 
-bool TForm::PreviewKeyDown(WPARAM wParam) {
+bool TForm::PreviewKeyDown(WPARAM wParam, bool repeat) {
     WORD key = static_cast<WORD>(wParam);
     if (MenuShortCut(key)) return true;
-    FormKeyDown(key, ShiftStateNow());
+    FormKeyDown(key, ShiftStateNow() | (repeat ? ssRepeat : 0));
     return key == 0;
 }
 

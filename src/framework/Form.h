@@ -21,6 +21,8 @@ enum TShiftFlag : uint32_t {
     ssRight = 16,
     ssMiddle = 32,
     ssDouble = 64,
+    // A key stroke the keyboard repeats because the key is held down.
+    ssRepeat = 128,
 };
 using TShiftState = uint32_t;
 
@@ -74,7 +76,8 @@ public:
     bool KeyPreview = false;
 
     // For the application's key preview; true when the form swallowed the key.
-    bool PreviewKeyDown(WPARAM key);
+    // `repeat`: the key was already down (the keyboard's auto-repeat).
+    bool PreviewKeyDown(WPARAM key, bool repeat = false);
 
 protected:
     virtual void FormCreate() {}
@@ -106,7 +109,7 @@ private:
     void Paint();
     bool MenuShortCut(WORD key);
     // True when a shortcut or the form's handler took the key.
-    bool KeyDown(WPARAM key);
+    bool KeyDown(WPARAM key, bool repeat);
 
     TFormParams params_;
     TCanvas canvas_;

@@ -3,6 +3,50 @@
 #include "framework/Handle.h"
 #include "framework/ShortCut.h"
 
+namespace {
+// Appends the visible items to a Win32 menu, their submenus too. Command
+// identifiers are positions in `commands` plus one; 0 means "nothing chosen".
+void AppendItems(HMENU menu, const std::vector<std::unique_ptr<TMenuItem>>& items,
+                 std::vector<TMenuItem*>& commands) {
+    for (const auto& entry : items) {
+        const TMenuItem& item = *entry;
+        if (!item.Visible) continue;
+        if (item.IsSeparator()) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        std::wstring text = item.Caption;
+        if (item.ShortCut) text += L"\t" + ShortCutToText(item.ShortCut);
+        UINT flags = MF_STRING;
+        if (!item.Enabled) flags |= MF_GRAYED;
+        if (item.Checked) flags |= MF_CHECKED;
+        if (!item.Items.empty()) {
+            HMENU submenu = CreatePopupMenu();
+            AppendItems(submenu, item.Items, commands);
+            // From here the parent owns it and destroys it with itself.
+            AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), text.c_str());
+            continue;
+        }
+        commands.push_back(entry.get());
+        const UINT id = static_cast<UINT>(commands.size());
+        AppendMenuW(menu, flags, id, text.c_str());
+        if (item.Default) SetMenuDefaultItem(menu, id, FALSE);
+        if (item.RadioItem && item.Checked) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_FTYPE;
+            info.fType = MFT_RADIOCHECK;
+            SetMenuItemInfoW(menu, id, FALSE, &info);
+        }
+    }
+}
+} // namespace
+
+TMenuItem& TMenuItem::Add(std::wstring name, std::wstring caption, int tag) {
+    Items.push_back(std::make_unique<TMenuItem>(std::move(name), std::move(caption), tag));
+    return *Items.back();
+}
+
 TPopupMenu::~TPopupMenu() {
     auto notifications = std::move(freeNotifications_);
     for (auto& [holder, notify] : notifications)
@@ -33,36 +77,14 @@ void TPopupMenu::Popup(int x, int y, HWND owner) {
     if (OnPopup) OnPopup(*this);
 
     UniqueMenu menu(CreatePopupMenu());
-    // Command identifiers are item positions plus one; 0 means "nothing chosen".
-    std::vector<std::wstring> texts(items_.size());
-    for (size_t i = 0; i < items_.size(); ++i) {
-        const TMenuItem& item = *items_[i];
-        if (!item.Visible) continue;
-        if (item.IsSeparator()) {
-            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        texts[i] = item.Caption;
-        if (item.ShortCut) texts[i] += L"\t" + ShortCutToText(item.ShortCut);
-        UINT flags = MF_STRING;
-        if (!item.Enabled) flags |= MF_GRAYED;
-        if (item.Checked) flags |= MF_CHECKED;
-        AppendMenuW(menu.get(), flags, i + 1, texts[i].c_str());
-        if (item.Default) SetMenuDefaultItem(menu.get(), static_cast<UINT>(i + 1), FALSE);
-        if (item.RadioItem && item.Checked) {
-            MENUITEMINFOW info{};
-            info.cbSize = sizeof(info);
-            info.fMask = MIIM_FTYPE;
-            info.fType = MFT_RADIOCHECK;
-            SetMenuItemInfoW(menu.get(), static_cast<UINT>(i + 1), FALSE, &info);
-        }
-    }
+    std::vector<TMenuItem*> commands;
+    AppendItems(menu.get(), items_, commands);
 
     HWND window = owner ? owner : Application.Handle();
     UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
         menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, window, nullptr));
-    if (chosen == 0 || chosen > items_.size()) return;
-    TMenuItem& item = *items_[chosen - 1];
+    if (chosen == 0 || chosen > commands.size()) return;
+    TMenuItem& item = *commands[chosen - 1];
     if (item.Enabled && item.OnClick) item.OnClick(item);
 }
 

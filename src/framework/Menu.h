@@ -31,6 +31,10 @@ public:
     // The item a double-click on the menu's owner runs; shown in bold.
     bool Default = false;
     std::function<void(TMenuItem& sender)> OnClick;
+    // An item with items of its own opens them as a submenu instead of
+    // being chosen itself.
+    std::vector<std::unique_ptr<TMenuItem>> Items;
+    TMenuItem& Add(std::wstring name, std::wstring caption, int tag = 0);
 
     bool IsSeparator() const { return Caption == L"-"; }
 };

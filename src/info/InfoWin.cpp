@@ -254,7 +254,10 @@ void TInfoWin::SetInfoValue(TInfoRow row, std::wstring_view text) {
     TLabel& cell = *values_[row];
     if (row == irColor) {
         COLORREF color = 0;
-        if (ParseColorValue(text, color)) cell.SetColor(color);
+        if (ParseColorValue(text, color)) {
+            cell.SetColor(color);
+            shownColor_ = static_cast<TColorValue>(color);
+        }
         return;
     }
     // Setting the same text again would only make the cell flicker.
@@ -302,6 +305,11 @@ void TInfoWin::CopyValueClick(TInfoRow row) {
 
 void TInfoWin::CopyMenuValue() {
     if (menuTarget_ == TInfoTarget::ValueCell) CopyText(menuControl_);
+}
+
+void TInfoWin::CopyMenuColorAs(TColorNotation notation) {
+    if (menuTarget_ == TInfoTarget::ValueCell && shownColor_)
+        ClipboardSetText(panel_->Handle(), NotationText(*shownColor_, notation));
 }
 
 void TInfoWin::CopyText(HWND cell) {

@@ -9,11 +9,13 @@
 #include "framework/Hints.h"
 #include "framework/Label.h"
 #include "framework/Menu.h"
+#include "info/ColorNotations.h"
 #include "info/InfoGeometry.h"
 #include "info/InfoRows.h"
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 // The control of the panel its menu was opened on, as far as the menu cares.
@@ -50,6 +52,9 @@ public:
     // value cell's text.
     TInfoTarget MenuTarget() const { return menuTarget_; }
     void CopyMenuValue();
+    // The menu's "Copy as": the colour the rows show (row 11's), worked out
+    // in that notation now, to the clipboard.
+    void CopyMenuColorAs(TColorNotation notation);
     // The panel's own window, for tests and benchmarks.
     HWND Handle() const { return panel_->Handle(); }
 
@@ -76,6 +81,7 @@ private:
     bool dragging_ = false;
     POINT dragOrigin_{};
     TInfoTarget menuTarget_ = TInfoTarget::Panel;
+    std::optional<TColorValue> shownColor_; // row 11's colour, once written
     HWND menuControl_ = nullptr;
 
     UniqueFont messageFont_;

@@ -1,5 +1,6 @@
-// The information panel's popup menu: hide the panel, copy a colour value,
-// choose the zoom view's enlargement.
+// The information panel's popup menu: hide the panel, copy a colour value
+// as shown or as one of the further notations, choose the zoom view's
+// enlargement.
 #include "info/InfoWin.h"
 #include "shell/Settings.h"
 
@@ -8,6 +9,18 @@ struct ZoomItem {
     const wchar_t* name;
     const wchar_t* caption;
     int scale;
+};
+struct NotationItem {
+    const wchar_t* name;
+    const wchar_t* caption;
+    TColorNotation notation;
+};
+// Each with its own access key, so "Copy as" works from the keyboard alone.
+constexpr NotationItem kNotationItems[] = {
+    {L"mniCopyHsl", L"&HSL  hsl()", TColorNotation::Hsl},
+    {L"mniCopyLab", L"CIE &Lab  lab()", TColorNotation::Lab},
+    {L"mniCopyOklch", L"&OKLCH  oklch()", TColorNotation::Oklch},
+    {L"mniCopyFloats", L"&Floats 0 to 1", TColorNotation::Floats},
 };
 constexpr ZoomItem kZoomItems[] = {{L"mniZoom2", L"x2", 2},
                                    {L"mniZoom3", L"x3", 3},
@@ -20,6 +33,13 @@ void BuildInfoWinMenu(TPopupMenu& pmnInfoWin, std::function<TInfoWin*()> panel,
     TMenuItem& mniHideInfo = pmnInfoWin.Add(L"mniHideInfo", L"Hide &info");
     TMenuItem& mniInfoSep = pmnInfoWin.Add(L"mniInfoSep", L"-");
     TMenuItem& mniCopyInfo = pmnInfoWin.Add(L"mniCopyInfo", L"&Copy");
+    TMenuItem& mniCopyInfoAs = pmnInfoWin.Add(L"mniCopyInfoAs", L"Copy &as");
+    for (const NotationItem& n : kNotationItems) {
+        TMenuItem& item = mniCopyInfoAs.Add(n.name, n.caption, static_cast<int>(n.notation));
+        item.OnClick = [panel](TMenuItem& sender) {
+            if (TInfoWin* p = panel()) p->CopyMenuColorAs(static_cast<TColorNotation>(sender.Tag));
+        };
+    }
     std::vector<TMenuItem*> zoomItems;
     for (const ZoomItem& z : kZoomItems) {
         TMenuItem& item = pmnInfoWin.Add(z.name, z.caption, z.scale);
@@ -39,7 +59,8 @@ void BuildInfoWinMenu(TPopupMenu& pmnInfoWin, std::function<TInfoWin*()> panel,
     }
 
     // pmnInfoWinPopup: the items fit the control the menu opened on.
-    pmnInfoWin.OnPopup = [panel, marked, &mniInfoSep, &mniCopyInfo, zoomItems](TPopupMenu&) {
+    pmnInfoWin.OnPopup = [panel, marked, &mniInfoSep, &mniCopyInfo, &mniCopyInfoAs,
+                          zoomItems](TPopupMenu&) {
         const TInfoWin* p = panel();
         const TInfoTarget target = p ? p->MenuTarget() : TInfoTarget::Panel;
         const bool onZoom = target == TInfoTarget::ZoomView;
@@ -51,6 +72,10 @@ void BuildInfoWinMenu(TPopupMenu& pmnInfoWin, std::function<TInfoWin*()> panel,
         }
         mniCopyInfo.Visible = target == TInfoTarget::ValueCell;
         mniCopyInfo.Enabled = marked && marked();
+        // The colour of the rows, in another notation: offered where the
+        // rows' own text is, and while it is.
+        mniCopyInfoAs.Visible = mniCopyInfo.Visible;
+        mniCopyInfoAs.Enabled = mniCopyInfo.Enabled;
         mniInfoSep.Visible = onZoom || mniCopyInfo.Visible;
     };
 }

@@ -22,6 +22,14 @@ void TDropper::FollowCursor(POINT cursor) {
         SetInfoValue(static_cast<TInfoRow>(FirstColorRow + i), texts[i]);
 }
 
+void TDropper::KeyDown(WORD& key, TShiftState shift) {
+    if (!PointerKeyDown(key, shift)) TInfoTool::KeyDown(key, shift);
+}
+
+void TDropper::PointerButton(POINT p, TShiftState shift) {
+    MouseDown(TMouseButton::mbLeft, shift, p);
+}
+
 void TDropper::MouseDown(TMouseButton button, TShiftState, POINT p) {
     if (button != TMouseButton::mbLeft) return; // the right button opens the menu
     // The colour and the mark both where the button went down; the rows keep

@@ -10,6 +10,7 @@ class TDropper : public TInfoTool {
 public:
     using TInfoTool::TInfoTool;
 
+    void KeyDown(WORD& key, TShiftState shift) override;
     void MouseDown(TMouseButton button, TShiftState shift, POINT p) override;
     void Paint() override;
     bool Marked() const override { return marked_; }
@@ -18,6 +19,8 @@ public:
 
 protected:
     void FollowCursor(POINT cursor) override;
+    // Holds or releases the colour as a left click does.
+    void PointerButton(POINT p, TShiftState shift) override;
 
 private:
     // A 21 x 21 white square with a black outline around the point, and in

@@ -1,17 +1,94 @@
 #include "tools/InfoTool.h"
 #include "framework/Input.h"
 #include "shell/Settings.h"
+#include "tools/PointerStep.h"
 #include "tools/ToolActivation.h"
+#include <optional>
+
+namespace {
+std::optional<TArrowKey> ArrowOf(WORD key) {
+    switch (key) {
+    case VK_LEFT:
+        return TArrowKey::Left;
+    case VK_UP:
+        return TArrowKey::Up;
+    case VK_RIGHT:
+        return TArrowKey::Right;
+    case VK_DOWN:
+        return TArrowKey::Down;
+    default:
+        return std::nullopt;
+    }
+}
+
+TScreenArea VirtualScreen() {
+    const RECT r = VirtualScreenRect();
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+} // namespace
 
 std::wstring PairText(int64_t x, int64_t y) {
     return L"x: " + std::to_wstring(x) + L"\t y: " + std::to_wstring(y);
 }
 
 void TInfoTool::MouseMove(TShiftState) {
-    const POINT cursor = CursorPosition();
+    const POINT p = Pointer();
+    // The system may send more than one move for its pointer's one.
+    if (keyStepShown_ && !keyTrail_.empty() && p.x == keyTrail_.back().x &&
+        p.y == keyTrail_.back().y)
+        return;
+    keyStepShown_ = false;
+    Follow(p);
+}
+
+void TInfoTool::Follow(POINT cursor) {
     ShowCursorPosition(cursor);
     FollowCursor(cursor);
     UpdateZoom(cursor);
+}
+
+POINT TInfoTool::Pointer() {
+    const POINT now = CursorPosition();
+    if (keyTrail_.empty()) return now;
+    for (const POINT& p : keyTrail_)
+        if (p.x == now.x && p.y == now.y) return keyTrail_.back();
+    keyTrail_.clear();
+    return now;
+}
+
+bool TInfoTool::PointerKeyDown(WORD& key, TShiftState shift) {
+    const TShiftState modifiers = shift & (ssShift | ssCtrl | ssAlt);
+    if (const auto arrow = ArrowOf(key); arrow && (modifiers & ~ssShift) == 0) {
+        key = 0;
+        if (!virtualScreen_) virtualScreen_ = VirtualScreen();
+        const POINT from = Pointer();
+        const TToolPoint to =
+            PointerStep({from.x, from.y}, *arrow, modifiers == ssShift, *virtualScreen_);
+        // A trail as long as a held key's run of a few seconds.
+        constexpr size_t kLongestTrail = 256;
+        if (keyTrail_.empty() || keyTrail_.size() >= kLongestTrail) keyTrail_.assign(1, from);
+        keyTrail_.push_back({to.x, to.y});
+        SetCursorPosition({to.x, to.y});
+        // Now, not at the move the system may send for it: the rows and the
+        // figure follow every stroke of a held key. That move, if it comes,
+        // finds everything where it already is.
+        Follow({to.x, to.y});
+        keyStepShown_ = true;
+        return true;
+    }
+    if ((key == VK_SPACE || key == VK_RETURN) && (modifiers & (ssCtrl | ssAlt)) == 0) {
+        key = 0;
+        // A held key is one press: its repeats would start and end lines,
+        // hold and release colours, faster than anyone could follow.
+        if (shift & ssRepeat) return true;
+        POINT at = Pointer();
+        ScreenToClient(Activation.OverlayWindow(), &at);
+        // What the button draws must reach the zoom view at the next move.
+        keyStepShown_ = false;
+        PointerButton(at, modifiers);
+        return true;
+    }
+    return false;
 }
 
 void TInfoTool::SetInfoValue(TInfoRow row, std::wstring_view text) {

@@ -4,9 +4,12 @@
 #pragma once
 
 #include "info/InfoRows.h"
+#include "tools/PointerStep.h"
 #include "tools/Tool.h"
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TInfoTool : public TTool {
 public:
@@ -19,11 +22,37 @@ public:
 
 protected:
     virtual void FollowCursor(POINT /*cursor*/) {}
+    // The Measurer's and the Dropper's keys for a hand that cannot drag or
+    // stop on a pixel: an arrow moves the pointer by one physical pixel, ten
+    // with Shift, and the tool follows as after a mouse move there; Space
+    // and Enter are the left button at the pointer (PointerButton). True
+    // when the stroke was one of them; it is then handled.
+    bool PointerKeyDown(WORD& key, TShiftState shift);
+    // Space or Enter at `p` (overlay coordinates): what the tool's left
+    // button does there.
+    virtual void PointerButton(POINT /*p*/, TShiftState /*shift*/) {}
+
     void SetInfoValue(TInfoRow row, std::wstring_view text);
     // Row 0 shows the cursor's position.
     void ShowCursorPosition(POINT cursor);
     // The zoom view shows the overlay around the cursor as it is now.
     void UpdateZoom(POINT cursor);
+
+private:
+    void Follow(POINT cursor);
+    // Where the pointer is. Right after SetCursorPos the system may still
+    // name an earlier place for a moment (Wine does); while it names a place
+    // the arrow keys have just taken the pointer through, the pointer is
+    // where the last key put it. Anywhere else, the mouse moved: it leads.
+    POINT Pointer();
+    // Where this run of arrow keys began, then every place it went.
+    std::vector<POINT> keyTrail_;
+    // The last key step is shown; the moves the system sends for its own
+    // pointer move, to the same place, have nothing left to do.
+    bool keyStepShown_ = false;
+    // The virtual screen, asked for at the first key step only: under Wine the
+    // question costs more than the step's drawing.
+    std::optional<TScreenArea> virtualScreen_;
 };
 
 // "x: %d\t y: %d", the panel's way of showing two numbers.

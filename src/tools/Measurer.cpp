@@ -23,6 +23,17 @@ void TMeasurer::MouseDown(TMouseButton button, TShiftState, POINT p) {
     Activation.CaptureMouse(true);
 }
 
+void TMeasurer::KeyDown(WORD& key, TShiftState shift) {
+    if (!PointerKeyDown(key, shift)) TInfoTool::KeyDown(key, shift);
+}
+
+void TMeasurer::PointerButton(POINT p, TShiftState shift) {
+    if (dragging_)
+        MouseUp(TMouseButton::mbLeft, shift, p);
+    else
+        MouseDown(TMouseButton::mbLeft, shift, p);
+}
+
 void TMeasurer::FollowCursor(POINT cursor) {
     if (!dragging_) return;
     DrawMeasureFigure();

@@ -11,6 +11,7 @@ class TMeasurer : public TInfoTool {
 public:
     using TInfoTool::TInfoTool;
 
+    void KeyDown(WORD& key, TShiftState shift) override;
     void MouseDown(TMouseButton button, TShiftState shift, POINT p) override;
     void MouseUp(TMouseButton button, TShiftState shift, POINT p) override;
     void Paint() override;
@@ -21,6 +22,9 @@ public:
 
 protected:
     void FollowCursor(POINT cursor) override;
+    // The first press starts a line as the left button does, the second
+    // ends it as the button's release does.
+    void PointerButton(POINT p, TShiftState shift) override;
 
 private:
     // The figure of toolRect_: the dotted frame, then the line without its

@@ -312,6 +312,25 @@ class WineDesktop:
                               stdout=subprocess.PIPE, text=True, timeout=10).stdout
 
 
+def pointer_keys(start, end):
+    """The key strokes that walk the Measurer's or the Dropper's pointer from
+    start to end: Shift+arrow for each ten pixels, an arrow for each one."""
+    strokes = []
+    for delta, minus, plus in ((end[0] - start[0], 'Left', 'Right'),
+                               (end[1] - start[1], 'Up', 'Down')):
+        key = plus if delta > 0 else minus
+        tens, ones = divmod(abs(delta), 10)
+        strokes += [f'shift+{key}'] * tens + [key] * ones
+    return strokes
+
+
+def context_menu(desktop, pid, at):
+    """Opens a context menu of the program by a right click at `at`; its window."""
+    desktop.click(*at, button=3)
+    return wait_until(lambda: desktop.find_window(cls='#32768', pid=pid, visible=True),
+                      what='the context menu')
+
+
 class Vantacle:
     """One run of the real program in a desktop."""
 

@@ -134,8 +134,8 @@ TEST_F(InfoPanelTest, MenuOffersWhatTheControlItOpenedOnAllows) {
         {L"TDrawPanel", -1, false, 5, L"Hide &info|-|x2|x3|x5*|x10"},
         {L"TDrawPanel", -1, false, 2, L"Hide &info|-|x2*|x3|x5|x10"},
         {L"TDrawPanel", -1, false, 7, L"Hide &info|-|x2|x3|x5|x10"}, // no item for 7
-        {L"Static", kValueCell + irRGBHex, false, 2, L"Hide &info|-|&Copy~"},
-        {L"Static", kValueCell + irHTMLColor, true, 2, L"Hide &info|-|&Copy"},
+        {L"Static", kValueCell + irRGBHex, false, 2, L"Hide &info|-|&Copy~|Copy &as~"},
+        {L"Static", kValueCell + irHTMLColor, true, 2, L"Hide &info|-|&Copy|Copy &as"},
         {L"Static", kValueCell + irColor, true, 2, L"Hide &info"}, // the swatch
         {L"Static", kValueCell + irCursorPosition, true, 2, L"Hide &info"},
         {L"Static", kCaptionCell + irRGB, true, 2, L"Hide &info"},
@@ -167,10 +167,23 @@ TEST_F(InfoPanelTest, ValuesOfTheColourRowsGoToTheClipboardAsText) {
 
     // The menu's Copy takes the cell it was opened on.
     marked = true;
-    EXPECT_EQ(MenuOn(FindPart(panel, L"Static", kValueCell + irRGB)), L"Hide &info|-|&Copy");
+    EXPECT_EQ(MenuOn(FindPart(panel, L"Static", kValueCell + irRGB)),
+              L"Hide &info|-|&Copy|Copy &as");
     TMenuItem* copy = menu.Find(L"mniCopyInfo");
     copy->OnClick(*copy);
     EXPECT_EQ(ClipboardText<wchar_t>(CF_UNICODETEXT), L"26  43  60");
+
+    // "Copy as" works out the colour of the swatch row in the notation chosen.
+    info->SetInfoValue(irColor, std::to_wstring(RGB(255, 0, 0)));
+    MenuOn(FindPart(panel, L"Static", kValueCell + irRGB));
+    std::wstring captions;
+    for (const auto& item : menu.Find(L"mniCopyInfoAs")->Items) {
+        captions += item->Caption + L"|";
+        item->OnClick(*item);
+        captions += ClipboardText<wchar_t>(CF_UNICODETEXT) + L"|";
+    }
+    EXPECT_EQ(captions, L"&HSL  hsl()|hsl(0 100% 50%)|CIE &Lab  lab()|lab(53.24% 80.09 67.2)|"
+                        L"&OKLCH  oklch()|oklch(62.8% 0.2577 29.23)|&Floats 0 to 1|1.0, 0.0, 0.0|");
 }
 
 TEST_F(InfoPanelTest, ColourRowShowsTheColourAsItsBackground) {
