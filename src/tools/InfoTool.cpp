@@ -6,6 +6,12 @@
 #include <optional>
 
 namespace {
+TScreenArea VirtualScreen() {
+    const RECT r = VirtualScreenRect();
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+} // namespace
+
 std::optional<TArrowKey> ArrowOf(WORD key) {
     switch (key) {
     case VK_LEFT:
@@ -20,12 +26,6 @@ std::optional<TArrowKey> ArrowOf(WORD key) {
         return std::nullopt;
     }
 }
-
-TScreenArea VirtualScreen() {
-    const RECT r = VirtualScreenRect();
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-} // namespace
 
 std::wstring PairText(int64_t x, int64_t y) {
     return L"x: " + std::to_wstring(x) + L"\t y: " + std::to_wstring(y);

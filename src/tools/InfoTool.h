@@ -55,5 +55,8 @@ private:
     std::optional<TScreenArea> virtualScreen_;
 };
 
+// The arrow a key is, if it is one.
+std::optional<TArrowKey> ArrowOf(WORD key);
+
 // "x: %d\t y: %d", the panel's way of showing two numbers.
 std::wstring PairText(int64_t x, int64_t y);

@@ -31,21 +31,6 @@ int ZoneCursor(THitZone zone) {
     }
     return crDefault;
 }
-
-std::optional<TArrowKey> ArrowOf(WORD key) {
-    switch (key) {
-    case VK_LEFT:
-        return TArrowKey::Left;
-    case VK_UP:
-        return TArrowKey::Up;
-    case VK_RIGHT:
-        return TArrowKey::Right;
-    case VK_DOWN:
-        return TArrowKey::Down;
-    default:
-        return std::nullopt;
-    }
-}
 } // namespace
 
 TToolRect TScreenshot::Exported(bool selection) const {
