@@ -90,7 +90,6 @@ private:
     TBitmap zoomBuffer_;
     // Parents before their children, so the children's objects go first.
     std::unique_ptr<TControl> panel_;
-    std::unique_ptr<THints> hints_;
     std::unique_ptr<TControl> closeButton_;
     std::unique_ptr<TControl> content_;
     std::unique_ptr<TControl> zoomView_;
@@ -98,6 +97,9 @@ private:
     std::unique_ptr<TControl> valueColumn_;
     std::array<std::unique_ptr<TLabel>, kInfoRowCount> captions_;
     std::array<std::unique_ptr<TLabel>, kInfoRowCount> values_;
+    // Goes first: the tooltip takes its hooks off the controls it watches
+    // while they still have their own window procedures under them.
+    std::unique_ptr<THints> hints_;
 };
 
 // Fills the panel's popup menu (owned by the host for the life of the
