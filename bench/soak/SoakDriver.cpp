@@ -184,6 +184,10 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    // What the end does after hiding the overlay (the panel goes) is done
+    // once the program answers again.
+    DWORD_PTR answered = 0;
+    SendMessageTimeoutW(host, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answered);
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     printf("%d %.1f %ld %ld %d\n", count, count ? ms / count : 0.0,

@@ -8,7 +8,10 @@ full-screen window, tray and registry work per activation, nothing else)
 gives the growth that Wine itself adds; both growths per activation, from
 activation 100 to the end, close the report.
 
-    VANTACLE_BUILD=build/win32 python3 bench/soak/soak.py [COUNT]
+    VANTACLE_BUILD=build/win32 python3 bench/soak/soak.py [COUNT [LETTERS]]
+
+LETTERS picks the tools by their hot keys' letters (GSMD: all four), so
+that a growth can be traced to one tool.
 """
 import subprocess
 import sys
@@ -89,7 +92,7 @@ def soak(desktop, pid, total, window_class):
         step = min(STEP, total - done)
         report = drive(desktop, step, window_class)
         done += step
-        kb = private_dirty_kb(pid)
+        kb = settled_kb(pid)
         if done == SETTLED_AFTER:
             settled = kb
         print(f'{done:>11} {kb:>10} {report[2]:>11} {report[3]:>7} '
@@ -104,7 +107,10 @@ def growth_text(growth):
 
 
 def main():
+    global LETTERS
     total = int(sys.argv[1]) if len(sys.argv) > 1 else 1000
+    if len(sys.argv) > 2:
+        LETTERS = sys.argv[2]
     desktop = WineDesktop(BUILD / 'bench-soak').start()
     program = control = None
     try:
@@ -112,7 +118,7 @@ def main():
         desktop.reg_delete(SETTINGS_KEY)
         desktop.reg_add(SETTINGS_KEY, '@Version', '1.71')
         desktop.reg_add(OPTIONS_KEY, 'AutoStart', '0')
-        for name, letter in zip(HOT_KEYS, LETTERS):
+        for name, letter in zip(HOT_KEYS, 'GSMD'):
             desktop.reg_add(OPTIONS_KEY, name, str(0x4000 | 0x8000 | ord(letter)))
         program = Vantacle(desktop).start()
         # Wine takes no keys, injected ones included, while the pointer is
