@@ -5,6 +5,7 @@
 
 #include "framework/Form.h"
 #include "framework/Menu.h"
+#include "framework/Repaint.h"
 #include "tools/ToolActivation.h"
 #include "tools/ToolTable.h"
 #include "tray/TrayIcon.h"
@@ -85,8 +86,13 @@ private:
     void CreateTrayMenu();
     void CreateToolMenus();
     void ApplyToolSetup(const TToolInfo& tool);
+    // The tray menu has closed over the screen: waits, briefly, until what
+    // it covered shows again.
+    void WaitForTrayMenuToLeaveTheScreen();
 
     std::unique_ptr<TToolActivation> activation_;
+    // The screen as it was when the tray menu opened last.
+    std::unique_ptr<TScreenBefore> screenBeforeTrayMenu_;
 };
 
 // False while the Preferences or the About dialog is open: tool icons then

@@ -3,14 +3,7 @@
 // the overlay's input and menu commands go to the running tool.
 #include "framework/Application.h"
 #include "framework/Handle.h"
-#include "framework/Repaint.h"
 #include "shell/Host.h"
-
-namespace {
-// How long a start from the menu waits at most for the programs below the
-// menu to repaint: a program that is busy or hung must not hold the tool.
-constexpr DWORD kMenuRepaintBudgetMs = 500;
-} // namespace
 
 void TfrmHost::StartTool(int tool, bool fromMenu) {
     // Only tags 0 to 3 name a tool; -1 is the main tray icon's.
@@ -27,7 +20,7 @@ void TfrmHost::StartTool(int tool, bool fromMenu) {
         Application.ProcessMessages();
         // The windows below a closed menu repaint in their own processes, on
         // a busy machine later than ours: the picture must not hold the menu.
-        if (fromMenu) WaitForOtherProgramsToRepaint(kMenuRepaintBudgetMs);
+        if (fromMenu) WaitForTrayMenuToLeaveTheScreen();
         activation_->Freeze();
     } catch (...) {
         // No picture, no activation.

@@ -1,6 +1,7 @@
 // The tray menu shared by all tray icons: exit, the dialogs and the tools,
 // with each tool's hot key shown beside it.
 #include "shell/Host.h"
+#include "framework/Application.h"
 #include "shell/Settings.h"
 
 namespace {
@@ -14,6 +15,9 @@ constexpr TrayMenuItem kTrayMenu[] = {
     {L"mniAbout", L"&About..."}, {L"mniPreferences", L"&Preferences..."},
     {L"mniSep2", L"-"},
 };
+// How long a start from the menu waits at most for the programs below the
+// menu to repaint: a program that is busy or hung must not hold the tool.
+constexpr DWORD kMenuRepaintBudgetMs = 500;
 } // namespace
 
 void TfrmHost::CreateTrayMenu() {
@@ -29,12 +33,26 @@ void TfrmHost::CreateTrayMenu() {
 }
 
 void TfrmHost::pmnTrayPopup(TPopupMenu&) {
+    // Only the menu path pays for this copy: a tool started from the menu
+    // must not freeze the menu, and this is the screen without it.
+    GuardedCall([this] { screenBeforeTrayMenu_ = std::make_unique<TScreenBefore>(); });
     // The tools and the dialogs wait while a dialog is open; "E&xit" always works.
     for (const auto& item : pmnTray.Items())
         if (item->Name != L"mniExit") item->Enabled = ToolsEnabled;
     // Shown only: the hot keys act through their global registration.
     for (int tool = 0; tool < kToolCount; ++tool)
         pmnTray.Find(kTools[tool].MenuItem)->ShortCut = Settings.*kTools[tool].HotKey;
+}
+
+void TfrmHost::WaitForTrayMenuToLeaveTheScreen() {
+    const ULONGLONG deadline = GetTickCount64() + kMenuRepaintBudgetMs;
+    // First the programs' own repaints, then the pixels themselves: a
+    // program may paint what the menu covered on another thread or later.
+    WaitForOtherProgramsToRepaint(kMenuRepaintBudgetMs);
+    const ULONGLONG now = GetTickCount64();
+    if (screenBeforeTrayMenu_ && now < deadline)
+        screenBeforeTrayMenu_->WaitUntilUncovered(static_cast<DWORD>(deadline - now));
+    screenBeforeTrayMenu_.reset();
 }
 
 void TfrmHost::mniStartClick(TMenuItem& sender) {
