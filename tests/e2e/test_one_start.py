@@ -64,14 +64,25 @@ def out_folder(desktop):
 def tool(desktop, program, pattern, name):
     """Starts a tool by its hot key over the pattern, with the cursor at
     (600, 500); checks the tray shows it running; Escape ends it."""
-    wait_until(pattern.on_screen, what='the pattern uncovered')
-    frozen = desktop.screenshot()
     desktop.move(600, 500)
+    # The taskbar active, so that no button of it changes when the tool takes
+    # the activation, and the screen as the tool will freeze it once drawn.
+    desktop.activate(desktop.find_window(cls='Shell_TrayWnd')['hwnd'])
+    looks = []
+
+    def settled():  # the same for a second
+        looks.append(desktop.screenshot())
+        return len(looks) >= 4 and len({look.tobytes() for look in looks[-4:]}) == 1 and \
+            pattern.on_screen()
+    wait_until(settled, interval=0.3, what='the screen to settle')
     desktop.key(f'ctrl+alt+{HOT_KEYS[name].lower()}')
     program.overlay()
-    tray_under_overlay(desktop, program, [(name, 'active')])
+    picture = FrozenPicture(desktop, program, looks[-1])
     try:
-        yield FrozenPicture(desktop, program, frozen)
+        if name != 'Magnifier':  # whose lens shows at once
+            picture.shows(picture.frozen, 'the frozen picture')
+        tray_under_overlay(desktop, program, [(name, 'active')])
+        yield picture
     finally:
         desktop.key('Escape')
         program.overlay(visible=False)
