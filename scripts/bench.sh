@@ -8,9 +8,19 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
-# Under Wine, the figures are those of the build the tests prove: the shipped
-# 32-bit one wherever Wine's 32-bit loader runs.
-arch=$(wine_arch)
+# Under Wine, the figures are those of the shipped 32-bit build wherever Wine's
+# 32-bit loader runs natively; where qemu emulates it they would time qemu, so
+# there they are the 64-bit build's (VANTACLE_ARCH=win32 times the emulated
+# one all the same, and says so).
+arch=$(wine_bench_arch)
+runs=$(wine_runs "$arch")
+label="$arch build"
+if [ "$runs" = emulated ]; then
+    label="$arch build EMULATED by qemu-i386-static (not its native speed)"
+elif [ "$arch" = win64 ] && [ "$(wine_32bit_mode)" = emulated ]; then
+    echo "bench: the shipped 32-bit build is emulated here; these figures are the 64-bit build's"
+fi
+export VANTACLE_PREFIX_TEMPLATE=${VANTACLE_PREFIX_TEMPLATE:-$build/wine-template}
 
 # Sanitizers would measure themselves; the figures come from a plain build.
 cmake -S "$here/.." -B "$build/bench-native" -G Ninja -DVANTACLE_SANITIZE=OFF \
@@ -24,25 +34,25 @@ for size in 1024x768 1920x1080; do
     "$here/wine-session.sh" start "$session" "$size" >/dev/null
     wine_env "$session" "$arch"
     if [ "$size" = 1024x768 ]; then
-        echo "== colour, under Wine, $arch build"
+        echo "== colour, under Wine, $label"
         "$WINE" "$build/$arch/bench/colour/colour_bench.exe"
     fi
-    echo "== activation, under Wine at $size, $arch build"
+    echo "== activation, under Wine at $size, $label"
     "$WINE" "$build/$arch/bench/activation/activation_bench.exe"
-    echo "== lens moves, under Wine at $size, $arch build"
+    echo "== lens moves, under Wine at $size, $label"
     "$WINE" "$build/$arch/bench/lens/lens_bench.exe"
-    echo "== selection drags, under Wine at $size, $arch build"
+    echo "== selection drags, under Wine at $size, $label"
     "$WINE" "$build/$arch/bench/selection/selection_bench.exe"
-    echo "== Measurer and Dropper moves, under Wine at $size, $arch build"
+    echo "== Measurer and Dropper moves, under Wine at $size, $label"
     "$WINE" "$build/$arch/bench/measure/measure_bench.exe"
     if [ "$size" = 1920x1080 ]; then
-        echo "== copying and saving the whole screen, under Wine, $arch build"
+        echo "== copying and saving the whole screen, under Wine, $label"
         "$WINE" "$build/$arch/bench/export/export_bench.exe"
     fi
-    echo "== zoom view and panel mouse moves, under Wine at $size, $arch build"
+    echo "== zoom view and panel mouse moves, under Wine at $size, $label"
     "$WINE" "$build/$arch/bench/zoom/zoom_bench.exe"
     "$here/wine-session.sh" stop "$session"
 done
 
-echo "== soak of the real program, $arch build"
+echo "== soak of the real program, $label"
 VANTACLE_ARCH=$arch VANTACLE_BUILD="$build/$arch" /usr/bin/python3 "$here/../bench/soak/soak.py"

@@ -15,7 +15,11 @@ arch=$(wine_arch)
 exe="$build/$arch/Vantacle.exe"
 if [ "$arch" = win64 ]; then
     echo "Running the 64-bit build: Wine's 32-bit loader does not run here (or VANTACLE_ARCH=win64)."
+elif [ "$(wine_runs win32)" = emulated ]; then
+    echo "This kernel cannot run 32-bit code; qemu emulates the program, whose start takes about a minute."
 fi
+# Prefixes are copies of one made once for the build folder.
+export VANTACLE_PREFIX_TEMPLATE=${VANTACLE_PREFIX_TEMPLATE:-$build/wine-template}
 run_dir=${VANTACLE_RUN_DIR:-$build/run}
 mkdir -p "$run_dir/wine"
 run_dir=$(cd "$run_dir" && pwd)
@@ -47,9 +51,7 @@ if [ -z "${DISPLAY:-}" ]; then
 else
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix $WINEPREFIX (the first time takes a while)."
-        # A 64-bit (WoW64) prefix runs the programs of both builds.
-        "$WINE64" wineboot -i >"$run_dir/wine/wineboot.log" 2>&1 || true
-        "$WINESERVER" -w
+        wine_prefix_make
     fi
     # One desktop window for every program of this prefix, with a taskbar whose
     # notification area holds the program's icons.
@@ -58,7 +60,9 @@ else
     "$WINE64" reg add "$desktops" /v Vantacle /d 1024x768 /f >/dev/null 2>&1
     "$WINE64" reg add "$desktops\Vantacle" /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
     echo "Vantacle runs in the Wine desktop window; quit it from its tray menu (E&xit) or with Ctrl+C."
-    "$WINE" explorer /desktop=Vantacle,1024x768 "$exe" </dev/null &
+    # The desktop is a 64-bit program: where 32-bit ones are emulated, only
+    # the program itself pays for that.
+    "$WINE64" explorer /desktop=Vantacle,1024x768 "$exe" </dev/null &
 fi
 status=0
 wait $! || status=$?

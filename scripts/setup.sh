@@ -41,3 +41,24 @@ for tool in {i686,x86_64}-w64-mingw32-{g++,gcc}; do
     "${sudo_cmd[@]}" update-alternatives --set "$tool" "$alt" >/dev/null
   fi
 done
+
+# Kernels without 32-bit support cannot run Wine's 32-bit loader, and with it
+# the shipped 32-bit program. Debian's qemu-user-static runs it, once the
+# kernel hands it 32-bit programs; its package registers no such rule on
+# amd64, and a registration lasts only until the machine restarts.
+# Where the kernel runs them itself, nothing here changes anything.
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+if [ "$(wine_32bit_mode)" = none ]; then
+  if ! dpkg-query -W -f='${Status}' qemu-user-static 2>/dev/null | grep -q 'install ok installed'; then
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+      qemu-user-static >/dev/null || true
+  fi
+  if "${sudo_cmd[@]}" bash -c ". '$here/wine-env.sh' && register_qemu_i386" 2>/dev/null &&
+     [ "$(wine_32bit_mode)" = emulated ]; then
+    echo "setup: this kernel cannot run 32-bit programs; qemu-i386-static now runs them (binfmt_misc)"
+  else
+    echo "setup: this kernel cannot run 32-bit programs, and qemu-i386-static could not be registered for them: the tests prove the 64-bit build only"
+  fi
+fi

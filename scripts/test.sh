@@ -2,71 +2,123 @@
 # Runs every test of a build folder: native unit tests (sanitizers), the
 # Windows-side tests under Wine, a check that every build computes the same
 # Dropper numbers, and the end-to-end tests of the real program.
-# The Windows-side and end-to-end tests prove the shipped 32-bit build wherever
-# Wine's 32-bit loader runs (the Windows-side tests then run on the 64-bit
-# build as well), the 64-bit build only where it cannot; VANTACLE_ARCH=win64
-# forces that path. Runs all stages even when one fails, then exits non-zero
-# on any failure.
+# What proves the shipped 32-bit build depends on how Wine's 32-bit loader
+# runs here (scripts/wine-env.sh decides):
+# - natively: the Windows-side tests on both builds, the complete end-to-end
+#   suite on the 32-bit one;
+# - emulated by qemu (kernels without 32-bit support; scripts/setup.sh sets
+#   that up), where every start of a 32-bit process costs about a minute: the
+#   Windows-side tests on both builds, the complete end-to-end suite on the
+#   64-bit twin, and the one-start suite (tests/e2e/test_one_start.py) on the
+#   32-bit build;
+# - not at all: everything on the 64-bit build.
+# VANTACLE_ARCH=win64 forces the last path, VANTACLE_ARCH=win32 the complete
+# suite on the 32-bit build however it runs. Runs all stages even when one
+# fails, then exits non-zero on any failure; the last lines say what each
+# stage proved, how, and how long it took.
 set -uo pipefail
 build=$(cd "$1" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/wine-env.sh"
 arch=$(wine_arch) || exit 2
 if wine_runs_32bit; then wine_builds=(win32 win64); else wine_builds=(win64); fi
+# Every prefix of the run is a copy of one made once.
+export VANTACLE_PREFIX_TEMPLATE=${VANTACLE_PREFIX_TEMPLATE:-$build/wine-template}
 failed=()
-stages=0
+summary=()
 
+# How the programs of a build ran, for the summary.
+how() {
+    if [ "$(wine_runs "$1")" = emulated ]; then echo "emulated by qemu-i386-static"
+    else echo natively; fi
+}
+shipped() { [ "$1" = win32 ] && echo "the shipped 32-bit build" || echo "the 64-bit build"; }
+
+#   stage NAME WHAT_IT_PROVES FUNCTION [ARGUMENT...]
 stage() {
-    stages=$((stages + 1))
-    echo "== $1"
+    local name=$1 proves=$2 start=$SECONDS status=0 result=passed
+    shift 2
+    echo "== $name"
+    "$@" || status=$?
+    if [ $status -ne 0 ]; then failed+=("$name"); result=FAILED; fi
+    summary+=("$(printf '%-6s %5d s  %s: %s' "$result" $((SECONDS - start)) "$name" "$proves")")
 }
 
-stage "Native unit tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
-rm -f "$build/native/colour_digest.txt"
-(cd "$build/native" && ctest --output-on-failure) || failed+=(native)
+native_units() {
+    rm -f "$build/native/colour_digest.txt"
+    (cd "$build/native" && ctest --output-on-failure)
+}
+stage "Native unit tests" "the portable code, natively, under AddressSanitizer and UndefinedBehaviorSanitizer" \
+    native_units
 
+windows_side() {
+    local jobs=1
+    # Emulated, the tests spend their time starting up, one processor each.
+    if [ "$(wine_runs "$1")" = emulated ]; then jobs=2; fi
+    rm -f "$build/$1/colour_digest.txt"
+    (cd "$build/$1" && ctest --output-on-failure -j"$jobs")
+}
 for b in "${wine_builds[@]}"; do
-    stage "Windows-side tests under Wine, $b build"
-    rm -f "$build/$b/colour_digest.txt"
-    (cd "$build/$b" && ctest --output-on-failure) || failed+=("wine-$b")
+    stage "Windows-side tests, $b" "$(shipped "$b"), $(how "$b")" windows_side "$b"
 done
 
-stage "The Dropper's numbers are the same in every build"
-# Windows programs end their lines with CR LF.
-digest_of() { tr -d '\r\n' <"$build/$1/colour_digest.txt" 2>/dev/null; }
-native_digest=$(digest_of native)
-for b in "${wine_builds[@]}"; do
-    digest=$(digest_of "$b")
-    if [ -n "$native_digest" ] && [ "$digest" = "$native_digest" ]; then
-        echo "$b: $digest, as native"
+same_digests() {
+    # Windows programs end their lines with CR LF.
+    local native_digest digest b status=0
+    native_digest=$(tr -d '\r\n' <"$build/native/colour_digest.txt" 2>/dev/null)
+    for b in "${wine_builds[@]}"; do
+        digest=$(tr -d '\r\n' <"$build/$b/colour_digest.txt" 2>/dev/null)
+        if [ -n "$native_digest" ] && [ "$digest" = "$native_digest" ]; then
+            echo "$b: $digest, as native"
+        else
+            echo "$b: '${digest}' but native: '${native_digest}'"
+            status=1
+        fi
+    done
+    return $status
+}
+stage "Dropper digests" "the same numbers natively and in ${wine_builds[*]}" same_digests
+
+pe32_gui() {
+    local headers
+    headers=$(i686-w64-mingw32-objdump -p "$build/win32/Vantacle.exe" 2>&1)
+    if grep -q 'Magic.*(PE32)' <<<"$headers" && grep -q 'file format pei-i386' <<<"$headers" &&
+        grep -q 'Subsystem.*(Windows GUI)' <<<"$headers"; then
+        echo "Vantacle.exe: PE32 i386, GUI subsystem"
     else
-        echo "$b: '${digest}' but native: '${native_digest}'"
-        failed+=("digest-$b")
+        echo "Vantacle.exe is not a PE32 GUI program"
+        return 1
     fi
-done
+}
+stage "PE32 header" "build/win32/Vantacle.exe is a 32-bit Windows GUI program" pe32_gui
 
-stage "The shipped program is a 32-bit Windows GUI executable"
-headers=$(i686-w64-mingw32-objdump -p "$build/win32/Vantacle.exe" 2>&1)
-if grep -q 'Magic.*(PE32)' <<<"$headers" && grep -q 'file format pei-i386' <<<"$headers" &&
-   grep -q 'Subsystem.*(Windows GUI)' <<<"$headers"; then
-    echo "Vantacle.exe: PE32 i386, GUI subsystem"
+#   end_to_end BUILD [TEST FILE...]
+end_to_end() {
+    local b=$1
+    shift
+    (cd "$root/tests/e2e" && VANTACLE_ARCH=$b VANTACLE_BUILD="$build/$b" \
+        /usr/bin/python3 -m pytest -q -p no:cacheprovider "$@")
+}
+if [ "$arch" = win32 ] && [ -z "${VANTACLE_ARCH:-}" ] && [ "$(wine_runs win32)" = emulated ]; then
+    stage "End-to-end, complete suite, win64" "the 64-bit build, natively" end_to_end win64
+    stage "End-to-end, one start, win32" \
+        "the shipped 32-bit build, emulated by qemu-i386-static: every tool, the tray, dialogs, clipboard, files" \
+        end_to_end win32 test_one_start.py
 else
-    echo "Vantacle.exe is not a PE32 GUI program"; failed+=(pe32)
+    stage "End-to-end, complete suite, $arch" "$(shipped "$arch"), $(how "$arch")" end_to_end "$arch"
 fi
 
-stage "End-to-end tests of the real program, $arch build"
-(cd "$root/tests/e2e" && VANTACLE_ARCH=$arch VANTACLE_BUILD="$build/$arch" \
-    /usr/bin/python3 -m pytest -q -p no:cacheprovider) || failed+=(e2e)
-
-if [ "$arch" = win32 ]; then
-    echo "proved: the shipped 32-bit build, $build/win32/Vantacle.exe, with $(wine_loader win32)"
+echo "== Summary"
+printf '%s\n' "${summary[@]}"
+if [ "$(wine_32bit_mode)" = none ] || [ "${VANTACLE_ARCH:-}" = win64 ]; then
+    echo "proved: the 64-bit build, $build/win64/Vantacle.exe, not the shipped 32-bit one" \
+        "(Wine's 32-bit loader does not run here, or VANTACLE_ARCH=win64)"
 else
-    echo "proved: the 64-bit build, $build/win64/Vantacle.exe, with $(wine_loader win64)" \
-        "(not the shipped 32-bit one: Wine's 32-bit loader does not run here or VANTACLE_ARCH=win64)"
+    echo "proved: the shipped 32-bit build, $build/win32/Vantacle.exe, $(how win32)"
 fi
 if [ ${#failed[@]} -gt 0 ]; then
     echo "FAILED stages: ${failed[*]}"
-    echo "stages: $((stages - ${#failed[@]})) passed, ${#failed[@]} failed"
+    echo "stages: $((${#summary[@]} - ${#failed[@]})) passed, ${#failed[@]} failed"
     exit 1
 fi
-echo "stages: $stages passed, 0 failed"
+echo "stages: ${#summary[@]} passed, 0 failed"

@@ -44,11 +44,7 @@ start)
     fi
     echo "$display" >"$state/display"
     wine_env "$build"
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        # A 64-bit (WoW64) prefix runs the programs of both builds.
-        "$WINE64" wineboot -i >"$state/wineboot.log" 2>&1 || true
-        "$WINESERVER" -w
-    fi
+    wine_prefix_make
     "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
     "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null
     # The desktop's taskbar, with the notification area the tray icons live in.

@@ -21,19 +21,30 @@ SCRIPTS = ROOT / 'scripts'
 
 
 def _wine_choice():
-    """(win32 or win64, its loader, the server): scripts/wine-env.sh decides
-    which build this machine proves, for the scripts and these tests alike."""
+    """(win32 or win64, its loader, the 64-bit loader, the server, natively or
+    emulated): scripts/wine-env.sh decides which build this machine proves and
+    how it runs, for the scripts and these tests alike."""
     out = subprocess.run(
         ['bash', '-c', '. "$0" && arch=$(wine_arch) && wine_env /nonexistent "$arch" && '
-         'echo "$arch $WINE $WINESERVER"', SCRIPTS / 'wine-env.sh'],
+         'echo "$arch $WINE $WINE64 $WINESERVER $(wine_runs "$arch")"', SCRIPTS / 'wine-env.sh'],
         check=True, stdout=subprocess.PIPE, text=True).stdout.split()
     return tuple(out)
 
 
-ARCH, WINE, WINESERVER = _wine_choice()
+ARCH, _LOADER, _LOADER64, WINESERVER, RUNS = _wine_choice()
 BUILD = Path(os.environ.get('VANTACLE_BUILD', ROOT / 'build' / ARCH)).resolve()
 VANTACLE_EXE = BUILD / 'Vantacle.exe'
-PROBE_EXE = BUILD / 'tests' / 'probe.exe'
+# Where qemu emulates the 32-bit program, every start of a 32-bit process
+# costs about 50 s of processor time before it runs any of its own code. The
+# helpers (reg, taskkill, probe.exe) are then the 64-bit build's, started by
+# the 64-bit loader, which hands the program itself to the 32-bit one; and
+# every wait for the program, its start the first, gets PATIENCE times the
+# time, for its code runs several times slower too. The native path is as it
+# was.
+EMULATED = RUNS == 'emulated'
+WINE = _LOADER64 if EMULATED else _LOADER
+PROBE_EXE = (BUILD.parent / 'win64' if EMULATED else BUILD) / 'tests' / 'probe.exe'
+PATIENCE = 4 if EMULATED else 1
 
 SETTINGS_KEY = r'HKCU\SOFTWARE\Quillmont\Vantacle'
 OPTIONS_KEY = SETTINGS_KEY + r'\Options'
@@ -42,6 +53,7 @@ RUN_KEY = r'HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
 
 def wait_until(condition, timeout=30.0, interval=0.1, what='condition'):
     """Polls condition() until it returns something true; returns that."""
+    timeout *= PATIENCE
     deadline = time.monotonic() + timeout
     while True:
         result = condition()
@@ -374,11 +386,11 @@ class Vantacle:
         if self.running():
             self.request_close()
             try:
-                self.process.wait(timeout=30)
+                self.process.wait(timeout=30 * PATIENCE)
             except subprocess.TimeoutExpired:
                 self.desktop.wine('taskkill', '/f', '/pid', self.pid, check=False)
                 try:
-                    self.process.wait(timeout=30)
+                    self.process.wait(timeout=30 * PATIENCE)
                 except subprocess.TimeoutExpired:
                     self.process.kill()
 

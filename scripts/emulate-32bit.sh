@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs a command as on a machine whose kernel cannot execute 32-bit code: in a
+# private user and mount namespace with a binfmt_misc of its own (Linux 6.7 or
+# later), where qemu-i386-static runs every 32-bit program. It reproduces the
+# emulated path of `make test` on a machine that runs 32-bit code natively,
+# and changes nothing outside the command.
+#   emulate-32bit.sh COMMAND [ARGUMENT...]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+if [ "${1:-}" != --inside ]; then
+    if [ ! -x /usr/bin/qemu-i386-static ]; then
+        echo "emulate-32bit: needs Debian's qemu-user-static" >&2
+        exit 2
+    fi
+    exec unshare --user --map-root-user --mount "$0" --inside "$@"
+fi
+shift
+. "$here/wine-env.sh"
+# A new instance: the one the namespace inherited belongs to the machine.
+mount -t binfmt_misc binfmt_misc "$BINFMT_DIR"
+register_qemu_i386
+if [ "$(wine_32bit_mode)" != emulated ]; then
+    echo "emulate-32bit: Wine's 32-bit loader does not run through qemu here" >&2
+    exit 2
+fi
+exec "$@"
