@@ -31,7 +31,15 @@ int32_t InfoPanelWidth(int32_t ppi, int32_t messageFontHeight, int32_t defaultFo
     const int64_t hd = std::abs(int64_t{
         defaultFontHeight != 0 ? defaultFontHeight : DefaultFontHeight(static_cast<int32_t>(p))});
     const int64_t hm = messageFontHeight == 0 ? hd : std::abs(int64_t{messageFontHeight});
-    const int64_t width = p * kDesignContentWidth * hm / (kDesignPpi * hd);
+    // Scaled in two quotients when the product would pass 64 bits (metrics
+    // no screen has); the common case keeps the exact single quotient.
+    constexpr int64_t kExactUpTo = int64_t{1} << 52;
+    const int64_t width = p * hm <= kExactUpTo / kDesignContentWidth
+                              ? p * kDesignContentWidth * hm / (kDesignPpi * hd)
+                              : static_cast<int64_t>(std::min(
+                                    static_cast<double>(p) * kDesignContentWidth / kDesignPpi *
+                                        (static_cast<double>(hm) / static_cast<double>(hd)),
+                                    double(1 << 16)));
     // No screen is wider than this; the clamp only keeps absurd metrics sane.
     return static_cast<int32_t>(std::clamp<int64_t>(width, 16, 1 << 15)) + 2 * kInfoBorderWidth;
 }
