@@ -16,6 +16,70 @@ TRGBBytes BytesOf(TColorValue color) {
             static_cast<int>(color >> 16 & 0xFF)};
 }
 
+// The texts must not depend on the build's maths library: the 32-bit
+// runtime's power, cube root and arc tangent differ from the others' in the
+// last bit, and a last bit can turn a rounding. These use only the four
+// operations, the square root and exact scaling by powers of two, which
+// IEEE arithmetic gives alike in every build.
+
+// The n-th root of t > 0 by Newton's method on a mantissa in [0.5, 2^n),
+// from the root's tangent at 1: above the root, so every step comes down
+// until the last one can no more.
+double Root(double t, int n) {
+    int exponent = 0;
+    double m = std::frexp(t, &exponent);
+    const int spare = ((exponent % n) + n) % n;
+    m = std::ldexp(m, spare);
+    exponent -= spare;
+    double y = 1 + (m - 1) / n;
+    for (;;) {
+        double power = 1; // y^(n-1)
+        for (int i = 1; i < n; ++i)
+            power *= y;
+        const double next = y - (power * y - m) / (n * power);
+        if (!(next < y)) break;
+        y = next;
+    }
+    return std::ldexp(y, exponent / n);
+}
+
+double CubeRoot(double t) {
+    return t > 0 ? Root(t, 3) : 0;
+}
+
+// x^2.4 = x^2 times the fifth root of x^2, for 0 < x <= 1.
+double Power2_4(double x) {
+    return x * x * Root(x * x, 5);
+}
+
+// The arc tangent of x >= 0, in radians: halved twice to below tan(pi/16),
+// then its series.
+double ArcTangentOf(double x) {
+    const bool inverted = x > 1;
+    if (inverted) x = 1 / x;
+    for (int halving = 0; halving < 2; ++halving)
+        x = x / (1 + std::sqrt(1 + x * x));
+    const double x2 = x * x;
+    double sum = 0;
+    for (int k = 23; k >= 1; k -= 2) // x - x^3/3 + ... - x^23/23, innermost first
+        sum = 1.0 / k - x2 * sum;
+    const double angle = 4 * x * sum;
+    return inverted ? std::numbers::pi / 2 - angle : angle;
+}
+
+// The angle of (x, y) in degrees, -180 to 180.
+double AngleDegrees(double y, double x) {
+    double angle;
+    if (x == 0)
+        angle = y > 0 ? std::numbers::pi / 2 : (y < 0 ? -std::numbers::pi / 2 : 0);
+    else {
+        angle = ArcTangentOf(std::fabs(y / x));
+        if (x < 0) angle = std::numbers::pi - angle;
+        if (y < 0) angle = -angle;
+    }
+    return angle * (180 / std::numbers::pi);
+}
+
 // The sRGB transfer function undone: an 8-bit component as linear light 0 to 1.
 // There are only 256 inputs, so they are worked out once.
 const std::array<double, 256>& LinearTable() {
@@ -23,7 +87,7 @@ const std::array<double, 256>& LinearTable() {
         std::array<double, 256> t{};
         for (int v = 0; v < 256; ++v) {
             const double c = v / 255.0;
-            t[v] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+            t[v] = c <= 0.04045 ? c / 12.92 : Power2_4((c + 0.055) / 1.055);
         }
         return t;
     }();
@@ -43,7 +107,7 @@ TLinear LinearOf(TColorValue color) {
 // The CIE lightness function: a cube root, with a straight line near black.
 double LabF(double t) {
     constexpr double delta = 6.0 / 29.0;
-    return t > delta * delta * delta ? std::cbrt(t) : t / (3 * delta * delta) + 4.0 / 29.0;
+    return t > delta * delta * delta ? CubeRoot(t) : t / (3 * delta * delta) + 4.0 / 29.0;
 }
 
 // x / d to the nearest integer, halves up; d > 0 and x >= 0.
@@ -159,17 +223,17 @@ TLabReal RGBToLab(TColorValue color) {
 TOklchReal RGBToOklch(TColorValue color) {
     const TXYZ c = XYZOf(LinearOf(color));
     const double l =
-        std::cbrt(0.8190224379967030 * c.x + 0.3619062600528904 * c.y - 0.1288737815209879 * c.z);
+        CubeRoot(0.8190224379967030 * c.x + 0.3619062600528904 * c.y - 0.1288737815209879 * c.z);
     const double m =
-        std::cbrt(0.0329836539323885 * c.x + 0.9292868615863434 * c.y + 0.0361446663506424 * c.z);
+        CubeRoot(0.0329836539323885 * c.x + 0.9292868615863434 * c.y + 0.0361446663506424 * c.z);
     const double s =
-        std::cbrt(0.0481771893596242 * c.x + 0.2642395317527308 * c.y + 0.6335478284694309 * c.z);
+        CubeRoot(0.0481771893596242 * c.x + 0.2642395317527308 * c.y + 0.6335478284694309 * c.z);
     const double lightness =
         0.2104542683093140 * l + 0.7936177747023054 * m - 0.0040720430116193 * s;
     const double a = 1.9779985324311684 * l - 2.4285922420485799 * m + 0.4505937096174110 * s;
     const double b = 0.0259040424655478 * l + 0.7827717124575296 * m - 0.8086757549230774 * s;
     const double chroma = std::sqrt(a * a + b * b);
-    double hue = chroma == 0 ? 0 : std::atan2(b, a) * (180 / std::numbers::pi);
+    double hue = chroma == 0 ? 0 : AngleDegrees(b, a);
     if (hue < 0) hue += 360;
     return {lightness, chroma, hue};
 }
