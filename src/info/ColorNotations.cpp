@@ -278,31 +278,21 @@ void AppendNotationText(std::wstring& text, TColorValue color, TColorNotation no
         t.PutDecimal(n[i], d[i], notation == TColorNotation::Floats);
         t.Put(after);
     };
-    switch (notation) {
-    case TColorNotation::Hsl:
-        t.Put(L"hsl(");
-        number(0, L" ");
-        number(1, L"% ");
-        number(2, L"%)");
-        break;
-    case TColorNotation::Lab:
-        t.Put(L"lab(");
-        number(0, L"% ");
-        number(1, L" ");
-        number(2, L")");
-        break;
-    case TColorNotation::Oklch:
-        t.Put(L"oklch(");
-        number(0, L"% ");
-        number(1, L" ");
-        number(2, L")");
-        break;
-    case TColorNotation::Floats:
-        number(0, L", ");
-        number(1, L", ");
-        number(2, L"");
-        break;
-    }
+    // What stands before each component, and after the last.
+    struct TLayout {
+        std::wstring_view parts[4];
+    };
+    static constexpr TLayout kHsl{{L"hsl(", L" ", L"% ", L"%)"}};
+    static constexpr TLayout kLab{{L"lab(", L"% ", L" ", L")"}};
+    static constexpr TLayout kOklch{{L"oklch(", L"% ", L" ", L")"}};
+    static constexpr TLayout kFloats{{L"", L", ", L", ", L""}};
+    const TLayout& layout = notation == TColorNotation::Hsl     ? kHsl
+                            : notation == TColorNotation::Lab   ? kLab
+                            : notation == TColorNotation::Oklch ? kOklch
+                                                                : kFloats;
+    t.Put(layout.parts[0]);
+    for (int i = 0; i < 3; ++i)
+        number(i, layout.parts[i + 1]);
     text += t.View();
 }
 
