@@ -54,16 +54,20 @@ else
         wine_prefix_make
     fi
     # One desktop window for every program of this prefix, with a taskbar whose
-    # notification area holds the program's icons.
+    # notification area holds the program's icons. The name of the desktop
+    # goes in last: a Wine process started once it is there brings the
+    # desktop up, and must find its size and shell already set.
     desktops='HKCU\Software\Wine\Explorer\Desktops'
-    "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Vantacle /f >/dev/null 2>&1
     "$WINE64" reg add "$desktops" /v Vantacle /d 1024x768 /f >/dev/null 2>&1
     "$WINE64" reg add "$desktops\Vantacle" /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
+    "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Vantacle /f >/dev/null 2>&1
     echo "Vantacle runs in the Wine desktop window; quit it from its tray menu (E&xit) or with Ctrl+C."
-    # The desktop is a 64-bit program: where 32-bit ones are emulated, only
-    # the program itself pays for that.
-    "$WINE64" explorer /desktop=Vantacle,1024x768 "$exe" </dev/null &
+    # The program's own loader starts it, as the tests do; its first window
+    # brings up the desktop that the setting above names.
+    "$WINE" "$exe" </dev/null &
 fi
 status=0
 wait $! || status=$?
+# Ctrl+C and kills end the script through its traps, never here.
+echo "Vantacle ended (exit status $status)."
 exit $status

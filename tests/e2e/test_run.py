@@ -83,8 +83,10 @@ def test_run_shows_the_program_and_leaves_nothing_behind(run_folder, user_displa
                 welcome = desktop.wait_for_window(title='Welcome!', visible=True, timeout=300)
             except TimeoutError:
                 seen = [(w['title'], w['class'], w['visible']) for w in desktop.windows()]
-                raise AssertionError(f"no welcome; windows {seen}; run.sh said:\n"
-                                     f"{(run_folder / 'run.log').read_text()}")
+                running = [Path(f'/proc/{pid}/cmdline').read_bytes().replace(b'\0', b' ')
+                           for pid in desktop.processes() if alive(pid)]
+                raise AssertionError(f"no welcome; windows {seen}; processes {running}; "
+                                     f"run.sh said:\n{(run_folder / 'run.log').read_text()}")
             program_pid = welcome['pid']
             # In a desktop window on the user's own display.
             assert subprocess.run(['xdotool', 'search', '--name', 'Wine desktop'],
