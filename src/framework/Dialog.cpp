@@ -63,13 +63,15 @@ void TDialog::Create() {
     CreateControls();
     FormCreate();
 
-    // Centred on the screen it is on.
+    // Centred on the monitor the user works on: the one with the pointer.
     RECT r{0, 0, Scale(params_.clientWidth), Scale(params_.clientHeight)};
     AdjustWindowRectEx(&r, GetWindowLongW(window, GWL_STYLE), FALSE,
                        GetWindowLongW(window, GWL_EXSTYLE));
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
     const int width = r.right - r.left, height = r.bottom - r.top;
     SetWindowPos(window, nullptr, work.left + (work.right - work.left - width) / 2,

@@ -110,6 +110,15 @@ TInfoPoint ClampInfoPosition(TInfoPoint wished, int32_t screenWidth, int32_t scr
     return p;
 }
 
+TInfoPoint InfoPanelPlace(TInfoPoint stored, int32_t width, int32_t height,
+                          const std::vector<TScreenRect>& monitors) {
+    if (monitors.size() == 1)
+        return ClampInfoPosition(stored, monitors[0].right, monitors[0].bottom);
+    const TScreenPoint p =
+        PullOntoMonitor({stored.x, stored.y}, width, height, kInfoVisibleMargin, monitors);
+    return {p.x, p.y};
+}
+
 TInfoPoint MoveInfoPosition(TInfoPoint from, int64_t dx, int64_t dy) {
     return {Saturate(from.x + dx), Saturate(from.y + dy)};
 }

@@ -3,7 +3,9 @@
 // arithmetic, kept apart from the window code so it can be tested natively.
 #pragma once
 
+#include "framework/MonitorLayout.h"
 #include <cstdint>
+#include <vector>
 
 struct TInfoRect {
     int32_t left = 0, top = 0, right = 0, bottom = 0;
@@ -65,6 +67,14 @@ bool InDragBand(const TInfoRect& band, int32_t x, int32_t y);
 // 16 pixels remain on a screen of the given size at the right and the bottom;
 // positions off the left and top edges stay as they are.
 TInfoPoint ClampInfoPosition(TInfoPoint wished, int32_t screenWidth, int32_t screenHeight);
+
+// Where a panel of width x height stored at `stored` opens. On one monitor
+// ClampInfoPosition on it: a panel left off its left or top edge stays
+// there. With more monitors at least 16 x 16 of it lie on one of them, so a
+// panel left on a monitor since removed, or in a gap between monitors, comes
+// back where the user can reach it.
+TInfoPoint InfoPanelPlace(TInfoPoint stored, int32_t width, int32_t height,
+                          const std::vector<TScreenRect>& monitors);
 
 // A position moved by a drag step, saturated at the ends of the 32-bit range
 // so that no stored position, however far off, can overflow.

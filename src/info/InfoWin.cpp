@@ -264,9 +264,13 @@ void TInfoWin::SetInfoValue(TInfoRow row, std::wstring_view text) {
     if (cell.Text() != text) cell.SetText(std::wstring(text));
 }
 
-void TInfoWin::SetPosition(POINT topLeft, SIZE screen) {
-    position_ = ClampInfoPosition(
-        {static_cast<int32_t>(topLeft.x), static_cast<int32_t>(topLeft.y)}, screen.cx, screen.cy);
+void TInfoWin::SetPosition(POINT topLeft, const std::vector<TScreenRect>& monitors,
+                           POINT overlayOrigin) {
+    RECT r{};
+    GetWindowRect(panel_->Handle(), &r);
+    overlayOrigin_ = overlayOrigin;
+    position_ = InfoPanelPlace({static_cast<int32_t>(topLeft.x), static_cast<int32_t>(topLeft.y)},
+                               r.right - r.left, r.bottom - r.top, monitors);
     PlaceWindow();
 }
 
@@ -279,7 +283,8 @@ POINT TInfoWin::GetPosition() const {
 // is off the screen either way, and it is kept as it is for saving.
 void TInfoWin::PlaceWindow() {
     const TInfoPoint at = PlaceableInfoPosition(position_);
-    SetWindowPos(panel_->Handle(), nullptr, at.x, at.y, 0, 0,
+    // The panel is a child of the overlay: placed in its coordinates.
+    SetWindowPos(panel_->Handle(), nullptr, at.x - overlayOrigin_.x, at.y - overlayOrigin_.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

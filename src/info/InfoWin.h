@@ -39,9 +39,12 @@ public:
     // own DC: the frozen picture with the tool's marks) enlarged `scale`
     // times, white beyond a screen of `screen` pixels.
     void UpdateZoom(int x, int y, HDC source, SIZE screen, int scale);
-    // Pulled back so that at least 16 pixels stay on the screen at the right
-    // and the bottom.
-    void SetPosition(POINT topLeft, SIZE screen);
+    // Puts the panel at a position in screen coordinates, pulled back onto
+    // the monitors (InfoPanelPlace). `overlayOrigin` is the screen position
+    // of the overlay the panel lies on.
+    void SetPosition(POINT topLeft, const std::vector<TScreenRect>& monitors,
+                     POINT overlayOrigin);
+    // In screen coordinates, as stored.
     POINT GetPosition() const;
 
     bool Visible() const;
@@ -77,7 +80,8 @@ private:
     int smallCaption_ = 0; // SM_CYSMCAPTION when the panel was made
     int rowHeight_ = 0;    // one text line of the message font
     uint32_t rowMask_ = 0;
-    TInfoPoint position_{};
+    TInfoPoint position_{}; // in screen coordinates
+    POINT overlayOrigin_{};
     bool dragging_ = false;
     POINT dragOrigin_{};
     TInfoTarget menuTarget_ = TInfoTarget::Panel;

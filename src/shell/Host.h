@@ -1,5 +1,5 @@
 // The host form: the program's one main window. Hidden while the program
-// waits in the tray; during a tool activation it covers the primary screen,
+// waits in the tray; during a tool activation it covers every monitor,
 // shows the frozen picture and hands its input to the running tool.
 #pragma once
 
@@ -78,6 +78,7 @@ protected:
     std::optional<int> CursorAt(POINT p) override;
     void ContextMenu(LPARAM lParam) override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void GetMaximizedRect(RECT& rect) override;
 
 private:
     // The tray icons', tray menu's and tools' menus' fixed setup, made once

@@ -3,6 +3,7 @@
 // the overlay's input and menu commands go to the running tool.
 #include "framework/Application.h"
 #include "framework/Handle.h"
+#include "framework/Input.h"
 #include "shell/Host.h"
 
 void TfrmHost::StartTool(int tool, bool fromMenu) {
@@ -68,6 +69,33 @@ void TfrmHost::StopTool() {
     // FormHide saves the settings, the panel's place among them.
     ending->StorePanelPosition();
     Hide();
+}
+
+bool TfrmHost::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    switch (message) {
+    case WM_HOTKEY:
+        if (wParam < static_cast<WPARAM>(kToolCount)) StartTool(static_cast<int>(wParam));
+        break;
+    case WM_DISPLAYCHANGE:
+        // A monitor came, went or changed its mode: the picture and the
+        // overlay no longer match the screen, so the activation ends.
+        StopTool();
+        break;
+    default:
+        return false;
+    }
+    result = 0;
+    return true;
+}
+
+void TfrmHost::GetMaximizedRect(RECT& rect) {
+    // The overlay covers every monitor the picture holds.
+    if (activation_ && activation_->Frozen()) {
+        const TScreenRect& screen = activation_->ScreenRect();
+        rect = {screen.left, screen.top, screen.right, screen.bottom};
+    } else {
+        rect = VirtualScreenRect();
+    }
 }
 
 void TfrmHost::FormShow() {

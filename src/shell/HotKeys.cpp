@@ -17,10 +17,3 @@ void TfrmHost::UnregisterHotKeys() {
     for (int tool = 0; tool < kToolCount; ++tool)
         UnregisterHotKey(Handle(), tool);
 }
-
-bool TfrmHost::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (message != WM_HOTKEY) return false;
-    if (wParam < static_cast<WPARAM>(kToolCount)) StartTool(static_cast<int>(wParam));
-    result = 0;
-    return true;
-}

@@ -5,13 +5,6 @@
 #include "tools/ToolActivation.h"
 #include <optional>
 
-namespace {
-TScreenArea VirtualScreen() {
-    const RECT r = VirtualScreenRect();
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-} // namespace
-
 std::optional<TArrowKey> ArrowOf(WORD key) {
     switch (key) {
     case VK_LEFT:
@@ -43,8 +36,9 @@ void TInfoTool::MouseMove(TShiftState) {
 
 void TInfoTool::Follow(POINT cursor) {
     ShowCursorPosition(cursor);
-    FollowCursor(cursor);
-    UpdateZoom(cursor);
+    const POINT onOverlay = Activation.ToOverlay(cursor);
+    FollowCursor(onOverlay);
+    UpdateZoom(onOverlay);
 }
 
 POINT TInfoTool::Pointer() {
@@ -60,10 +54,10 @@ bool TInfoTool::PointerKeyDown(WORD& key, TShiftState shift) {
     const TShiftState modifiers = shift & (ssShift | ssCtrl | ssAlt);
     if (const auto arrow = ArrowOf(key); arrow && (modifiers & ~ssShift) == 0) {
         key = 0;
-        if (!virtualScreen_) virtualScreen_ = VirtualScreen();
+        const TScreenRect& screen = Activation.ScreenRect();
         const POINT from = Pointer();
-        const TToolPoint to =
-            PointerStep({from.x, from.y}, *arrow, modifiers == ssShift, *virtualScreen_);
+        const TToolPoint to = PointerStep({from.x, from.y}, *arrow, modifiers == ssShift,
+                                          {screen.left, screen.top, screen.Width(), screen.Height()});
         // A trail as long as a held key's run of a few seconds.
         constexpr size_t kLongestTrail = 256;
         if (keyTrail_.empty() || keyTrail_.size() >= kLongestTrail) keyTrail_.assign(1, from);
@@ -81,8 +75,7 @@ bool TInfoTool::PointerKeyDown(WORD& key, TShiftState shift) {
         // A held key is one press: its repeats would start and end lines,
         // hold and release colours, faster than anyone could follow.
         if (shift & ssRepeat) return true;
-        POINT at = Pointer();
-        ScreenToClient(Activation.OverlayWindow(), &at);
+        const POINT at = Activation.ToOverlay(Pointer());
         // What the button draws must reach the zoom view at the next move.
         keyStepShown_ = false;
         PointerButton(at, modifiers);

@@ -21,6 +21,8 @@ public:
     bool InfoShown() const override;
 
 protected:
+    // The pointer moved to `cursor`, in overlay coordinates, like the
+    // points of the mouse handlers.
     virtual void FollowCursor(POINT /*cursor*/) {}
     // The Measurer's and the Dropper's keys for a hand that cannot drag or
     // stop on a pixel: an arrow moves the pointer by one physical pixel, ten
@@ -33,14 +35,17 @@ protected:
     virtual void PointerButton(POINT /*p*/, TShiftState /*shift*/) {}
 
     void SetInfoValue(TInfoRow row, std::wstring_view text);
-    // Row 0 shows the cursor's position.
+    // Row 0 shows the cursor's position, in screen coordinates.
     void ShowCursorPosition(POINT cursor);
-    // The zoom view shows the overlay around the cursor as it is now.
+    // The zoom view shows the overlay around the cursor (in overlay
+    // coordinates) as it is now.
     void UpdateZoom(POINT cursor);
 
 private:
+    // The pointer at `cursor`, in screen coordinates: the rows, the tool and
+    // the zoom view follow.
     void Follow(POINT cursor);
-    // Where the pointer is. Right after SetCursorPos the system may still
+    // Where the pointer is, in screen coordinates. Right after SetCursorPos the system may still
     // name an earlier place for a moment (Wine does); while it names a place
     // the arrow keys have just taken the pointer through, the pointer is
     // where the last key put it. Anywhere else, the mouse moved: it leads.
@@ -50,9 +55,6 @@ private:
     // The last key step is shown; the moves the system sends for its own
     // pointer move, to the same place, have nothing left to do.
     bool keyStepShown_ = false;
-    // The virtual screen, asked for at the first key step only: under Wine the
-    // question costs more than the step's drawing.
-    std::optional<TScreenArea> virtualScreen_;
 };
 
 // The arrow a key is, if it is one.

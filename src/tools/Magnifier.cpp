@@ -152,7 +152,7 @@ void TMagnifier::Start() {
     // The first lens covers a quarter of the lens around the cursor, so the
     // first move restores a sensible area; it is drawn as soon as the queue
     // is empty, without waiting for a mouse move.
-    const POINT p = CursorPosition();
+    const POINT p = Activation.PointerPosition();
     const int w = Settings.ZoomWidth, h = Settings.ZoomHeight;
     LastLensRect = {p.x - w / 4, p.y - h / 4, p.x - w / 4 + w / 2, p.y - h / 4 + h / 2};
     idlePending_ = true;
@@ -199,7 +199,7 @@ void TMagnifier::DrawLens(POINT p) {
 }
 
 void TMagnifier::RefreshLens() {
-    DrawLens(CursorPosition());
+    DrawLens(Activation.PointerPosition());
 }
 
 void TMagnifier::MouseMove(TShiftState) {

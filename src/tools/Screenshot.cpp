@@ -45,8 +45,13 @@ void TScreenshot::ToggleFrame() {
 
 void TScreenshot::ShowSelectionRows() {
     const TToolRect& r = toolRect_;
-    SetInfoValue(irSelectionStart, PairText(r.Left, r.Top));
-    SetInfoValue(irSelectionEnd, PairText(r.Right, r.Bottom));
+    // The user reads screen coordinates: the overlay begins at the virtual
+    // screen's corner.
+    const TScreenRect& screen = Activation.ScreenRect();
+    SetInfoValue(irSelectionStart,
+                 PairText(int64_t{r.Left} + screen.left, int64_t{r.Top} + screen.top));
+    SetInfoValue(irSelectionEnd,
+                 PairText(int64_t{r.Right} + screen.left, int64_t{r.Bottom} + screen.top));
     SetInfoValue(irSelectionSize, PairText(std::abs(int64_t(r.Right) - r.Left),
                                            std::abs(int64_t(r.Bottom) - r.Top)));
 }
@@ -124,7 +129,7 @@ void TScreenshot::KeyDown(WORD& key, TShiftState shift) {
         pressRect_ = toolRect_;
         ToggleFrame();
         ShowSelectionRows();
-        UpdateZoom(CursorPosition());
+        UpdateZoom(Activation.PointerPosition());
         return;
     }
     if ((key == 'C' || key == VK_INSERT) && modifiers == ssAlt) {

@@ -1,5 +1,7 @@
 #include "tools/ToolActivation.h"
 #include "framework/Application.h"
+#include "framework/Input.h"
+#include "framework/Monitors.h"
 #include "framework/Window.h"
 #include <algorithm>
 
@@ -18,21 +20,37 @@ TToolActivation::TToolActivation(TForm& overlay, int tool, std::function<void()>
 TToolActivation::~TToolActivation() = default;
 
 void TToolActivation::Freeze() {
-    const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    // The desktop surface is needed for this one copy only.
-    WindowDC desktop(GetDesktopWindow(), kDesktopDCFlags);
-    auto picture = std::make_unique<TBitmap>(screen.cx + LensMargin(Settings.ZoomWidth),
-                                             screen.cy + LensMargin(Settings.ZoomHeight));
-    picture->Canvas().CopyFrom({0, 0, screen.cx, screen.cy}, desktop.get(), 0, 0);
+    std::vector<TScreenRect> monitors = MonitorRects();
+    const TScreenRect screen = VirtualScreenOf(monitors);
+    // The desktop surface is needed for this one copy only. Its window DC
+    // counts from the desktop window's corner: the primary monitor's on
+    // Windows, the virtual screen's under Wine.
+    const HWND desktopWindow = GetDesktopWindow();
+    RECT desktopRect{};
+    GetWindowRect(desktopWindow, &desktopRect);
+    WindowDC desktop(desktopWindow, kDesktopDCFlags);
+    auto picture = std::make_unique<TBitmap>(screen.Width() + LensMargin(Settings.ZoomWidth),
+                                             screen.Height() + LensMargin(Settings.ZoomHeight));
+    // Monitor by monitor: what lies between them keeps the picture's white.
+    for (const TScreenRect& m : monitors)
+        picture->Canvas().CopyFrom(
+            {m.left - screen.left, m.top - screen.top, m.right - screen.left, m.bottom - screen.top},
+            desktop.get(), m.left - desktopRect.left, m.top - desktopRect.top);
     picture_ = std::move(picture);
     screen_ = screen;
+    monitors_ = std::move(monitors);
+}
+
+POINT TToolActivation::PointerPosition() const {
+    return ToOverlay(CursorPosition());
 }
 
 void TToolActivation::Start(TPopupMenu& panelMenu, std::function<void()> panelMouseMove) {
     if (Info().InfoRows != 0) {
         panel_ = std::make_unique<TInfoWin>(overlay_, panelMenu, std::move(panelMouseMove),
                                             Info().InfoRows);
-        panel_->SetPosition({Settings.*Info().PanelX, Settings.*Info().PanelY}, screen_);
+        panel_->SetPosition({Settings.*Info().PanelX, Settings.*Info().PanelY}, monitors_,
+                            {screen_.left, screen_.top});
     }
     toolObject_->Start();
 }

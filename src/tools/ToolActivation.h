@@ -1,14 +1,24 @@
-// One tool activation: the frozen copy of the screen, the screen's size, the
-// information panel and the running tool. It exists exactly while a tool is active; the host form owns it.
+// One tool activation: the frozen copy of every monitor, the layout it was
+// taken at, the information panel and the running tool. It exists exactly
+// while a tool is active; the host form owns it.
+//
+// The overlay covers the virtual screen (the rectangle around every
+// monitor), and the picture holds that rectangle: a point of the overlay is
+// the same point of the picture. The tools work in these overlay
+// coordinates; screen coordinates, negative left of or above the primary
+// monitor, are what the user sees in the panel and what the system's pointer
+// speaks.
 #pragma once
 
 #include "framework/Bitmap.h"
 #include "framework/Form.h"
 #include "framework/Handle.h"
+#include "framework/MonitorLayout.h"
 #include "info/InfoWin.h"
 #include "tools/ToolTable.h"
 #include <functional>
 #include <memory>
+#include <vector>
 
 class TToolActivation {
 public:
@@ -22,8 +32,9 @@ public:
     const TToolInfo& Info() const { return kTools[tool_]; }
     TTool& Tool() { return *toolObject_; }
 
-    // Copies the primary screen once into a picture larger by half a lens at
-    // the right and bottom (white there). Throws when the memory is missing.
+    // Copies every monitor once into a picture of the virtual screen, larger
+    // by half a lens at the right and bottom; the margin and the gaps between
+    // monitors are white. Throws when the memory is missing.
     void Freeze();
     // Until then the activation is only being started: it cannot be ended.
     bool Frozen() const { return picture_ != nullptr; }
@@ -41,9 +52,20 @@ public:
     // The owner of what a tool opens over the overlay (a dialog).
     HWND OverlayWindow() const { return overlay_.Handle(); }
     const TBitmap& Picture() const { return *picture_; }
-    // The primary screen's size when the picture was taken; asking the system
-    // on every mouse move would cost more than drawing the lens.
-    SIZE ScreenSize() const { return screen_; }
+    // The virtual screen's size when the picture was taken: the overlay's
+    // area. Asking the system on every mouse move would cost more than
+    // drawing the lens.
+    SIZE ScreenSize() const { return {screen_.Width(), screen_.Height()}; }
+    // The virtual screen and the monitors in screen coordinates, as they were
+    // when the picture was taken.
+    const TScreenRect& ScreenRect() const { return screen_; }
+    const std::vector<TScreenRect>& Monitors() const { return monitors_; }
+    POINT ToOverlay(POINT screen) const { return {screen.x - screen_.left, screen.y - screen_.top}; }
+    POINT ToScreen(POINT overlay) const {
+        return {overlay.x + screen_.left, overlay.y + screen_.top};
+    }
+    // The pointer, in overlay coordinates.
+    POINT PointerPosition() const;
     TInfoWin* Panel() { return panel_.get(); }
     const TInfoWin* Panel() const { return panel_.get(); }
     void SetCursor(int cursor) { overlay_.SetCursor(cursor); }
@@ -73,7 +95,8 @@ private:
     std::function<void()> end_;
     std::unique_ptr<TTool> toolObject_;
     std::unique_ptr<TBitmap> picture_;
-    SIZE screen_{};
+    TScreenRect screen_{};
+    std::vector<TScreenRect> monitors_;
     std::unique_ptr<TInfoWin> panel_;
     int holds_ = 0;
     bool endRequested_ = false;

@@ -86,7 +86,7 @@ protected:
             menu, [this] { return info.get(); }, [this] { return marked; });
         info = std::make_unique<TInfoWin>(
             *host, menu, [] {}, kDropperRows);
-        info->SetPosition({400, 300}, host->Activation()->ScreenSize());
+        info->SetPosition({400, 300}, host->Activation()->Monitors(), {0, 0});
         panel = info->Handle();
         Application.ProcessMessages();
     }
