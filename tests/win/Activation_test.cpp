@@ -221,7 +221,7 @@ TEST_F(ActivationTest, OnlyOneActivationAtATimeAndOnlyForATool) {
 }
 
 TEST_F(ActivationTest, MagnifierStartPlacesTheFirstLensAndDrawsItOnceWhenIdle) {
-    SetCursorPos(500, 400);
+    ASSERT_TRUE(PutPointerAt(500, 400));
     host->StartTool(kMagnifier);
     const RECT& first = static_cast<TMagnifier&>(host->Activation()->Tool()).LastLensRect;
     EXPECT_EQ(first.left, 475);
@@ -490,8 +490,11 @@ TEST_F(ActivationTest, OverASelectionsBandTheScreenshotToolShowsTheResizeCursors
     EXPECT_EQ(tool.CursorAt({300, 220}), std::nullopt); // no selection yet
     EXPECT_EQ(tool.CursorAt({200, 150}), std::nullopt);
 
+    // The drag reads the pointer from the system. Moved there before the
+    // press: a move while the overlay holds the mouse may come back from the
+    // X server as the pointer's earlier place.
+    ASSERT_TRUE(PutPointerAt(400, 300));
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 150));
-    SetCursorPos(400, 300);
     SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400, 300));
     SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(400, 300));
     ASSERT_EQ(static_cast<TScreenshot&>(tool).ToolRect(), (TToolRect{200, 150, 400, 300}));

@@ -15,6 +15,18 @@ inline void StoreKnownStart() {
     Settings = TSettings{};
 }
 
+// Moves the pointer and returns once the system reports it there: right
+// after SetCursorPos, Wine may still name the earlier place for a moment.
+inline bool PutPointerAt(int x, int y) {
+    SetCursorPos(x, y);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 2000;) {
+        POINT p{};
+        if (GetCursorPos(&p) && p.x == x && p.y == y) return true;
+        Sleep(1);
+    }
+    return false;
+}
+
 // The program's main form, created over the settings as stored now.
 inline std::unique_ptr<TfrmHost> CreateHost() {
     auto host = std::make_unique<TfrmHost>();
