@@ -15,14 +15,20 @@ inline void StoreKnownStart() {
     Settings = TSettings{};
 }
 
-// Moves the pointer and returns once the system reports it there: right
-// after SetCursorPos, Wine may still name the earlier place for a moment.
+// Moves the pointer and returns once the system keeps reporting it there.
+// Wine answers from its own record for a moment after SetCursorPos, then
+// asks the X server, which may not have taken the warp (it is refused while
+// another client holds the pointer): the warp is then made again.
 inline bool PutPointerAt(int x, int y) {
-    SetCursorPos(x, y);
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 2000;) {
+    auto there = [&] {
         POINT p{};
-        if (GetCursorPos(&p) && p.x == x && p.y == y) return true;
-        Sleep(1);
+        return GetCursorPos(&p) && p.x == x && p.y == y;
+    };
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000;) {
+        SetCursorPos(x, y);
+        const DWORD warped = GetTickCount();
+        while (there() && GetTickCount() - warped < 300) Sleep(5);
+        if (there()) return true;
     }
     return false;
 }
