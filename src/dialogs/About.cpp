@@ -41,10 +41,8 @@ TfrmAbout::TfrmAbout() : TDialog({L"About", 369, 200, kDesignFontHeight, kContro
 
 void TfrmAbout::FormCreate() {
     SendMessageW(Item(imgIcon), STM_SETICON, reinterpret_cast<WPARAM>(Application.Icon()), 0);
-    titleFont_ = MakeFont(kTitleFontHeight, /*bold=*/true, /*underline=*/false);
-    linkFont_ = MakeFont(kDesignFontHeight, /*bold=*/false, /*underline=*/true);
-    SendMessageW(Item(lblVantacle), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
-    SendMessageW(Item(lblUrl), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
+    SetControlFont(lblVantacle, kTitleFontHeight, /*bold=*/true, /*underline=*/false);
+    SetControlFont(lblUrl, kDesignFontHeight, /*bold=*/false, /*underline=*/true);
     SetWindowTextW(Item(lblUrl), kHomePageAddress);
     SetWindowTextW(Item(lblVantacle), Application.Title().c_str());
 }

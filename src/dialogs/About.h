@@ -16,9 +16,6 @@ protected:
 
 private:
     void lblUrlClick();
-
-    UniqueFont titleFont_;
-    UniqueFont linkFont_;
 };
 
 // The address the home page link opens.

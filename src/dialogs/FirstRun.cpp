@@ -30,8 +30,7 @@ constexpr TControlDef kControls[] = {
 TfrmFirstRun::TfrmFirstRun() : TDialog({L"Welcome!", 375, 250, 11, kControls}) {}
 
 void TfrmFirstRun::FormCreate() {
-    titleFont_ = MakeFont(kTitleFontHeight, /*bold=*/true, /*underline=*/false);
-    SendMessageW(Item(lblVantacle), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
+    SetControlFont(lblVantacle, kTitleFontHeight, /*bold=*/true, /*underline=*/false);
     SetWindowTextW(Item(lblVantacle), Application.Title().c_str());
     SendMessageW(Item(imgIcon), STM_SETICON, reinterpret_cast<WPARAM>(Application.Icon()), 0);
 }

@@ -10,9 +10,6 @@ public:
 
 protected:
     void FormCreate() override;
-
-private:
-    UniqueFont titleFont_;
 };
 
 // Shows the dialog modally and returns when the user has closed it.

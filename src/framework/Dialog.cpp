@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 #include "framework/Application.h"
+#include "framework/Dpi.h"
 #include "framework/Error.h"
 #include "framework/LastError.h"
 #include <commctrl.h>
@@ -59,18 +60,20 @@ void TDialog::Create() {
     if (!window) ThrowLastError(L"Cannot create a dialog");
     window_.reset(window);
     SetWindowTextW(window, params_.caption);
+    // Laid out for, and centred on, the monitor the user works on: the one
+    // with the pointer.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    dpi_ = DpiAt(pointer);
     AdoptMessageFont();
     CreateControls();
     FormCreate();
 
-    // Centred on the monitor the user works on: the one with the pointer.
     RECT r{0, 0, Scale(params_.clientWidth), Scale(params_.clientHeight)};
     AdjustWindowRectEx(&r, GetWindowLongW(window, GWL_STYLE), FALSE,
                        GetWindowLongW(window, GWL_EXSTYLE));
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    POINT pointer{};
-    GetCursorPos(&pointer);
     GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
     const int width = r.right - r.left, height = r.bottom - r.top;
@@ -118,7 +121,9 @@ void TDialog::ModalResult(int result) {
 }
 
 void TDialog::AdoptMessageFont() {
+    // The system gives the font at its own DPI.
     LOGFONTW font = MessageFont();
+    font.lfHeight = ScaleToDpi(font.lfHeight, dpi_);
     font_.reset(CreateFontIndirectW(&font));
     if (!font_) ThrowLastError(L"Cannot create the dialog's font");
     fontHeight_ = std::abs(font.lfHeight);
@@ -133,9 +138,48 @@ void TDialog::CreateControls() {
             Scale(c.width), Scale(c.height), Handle(),
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), Application.Instance(), nullptr);
         if (!control) ThrowLastError(L"Cannot create a control of a dialog");
+        controls_.push_back(control);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         if (c.helpContext) SetWindowContextHelpId(control, c.helpContext);
     }
+}
+
+void TDialog::SetControlFont(int id, int designHeight, bool bold, bool underline) {
+    UniqueFont font = MakeFont(designHeight, bold, underline);
+    SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    ownFonts_.push_back({id, designHeight, bold, underline, std::move(font)});
+}
+
+void TDialog::ChangeDpi(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    // The controls take the new fonts before the old ones go.
+    UniqueFont oldFont = std::move(font_);
+    AdoptMessageFont();
+    for (size_t i = 0; i < controls_.size() && i < params_.controls.size(); ++i) {
+        const TControlDef& c = params_.controls[i];
+        SetWindowPos(controls_[i], nullptr, Scale(c.x), Scale(c.y), Scale(c.width),
+                     Scale(c.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
+    // An up-down control sizes itself and its edit box to sit beside it:
+    // attached again, it does so at the new size.
+    for (HWND control : controls_) {
+        wchar_t className[32] = L"";
+        GetClassNameW(control, className, 32);
+        if (_wcsicmp(className, UPDOWN_CLASSW) != 0) continue;
+        if (auto buddy = SendMessageW(control, UDM_GETBUDDY, 0, 0))
+            SendMessageW(control, UDM_SETBUDDY, static_cast<WPARAM>(buddy), 0);
+    }
+    for (OwnFont& own : ownFonts_) {
+        UniqueFont font = MakeFont(own.designHeight, own.bold, own.underline);
+        SendMessageW(Item(own.id), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        own.font = std::move(font);
+    }
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 bool TDialog::PreviewKey(const MSG& msg) {
@@ -190,6 +234,9 @@ INT_PTR TDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_CLOSE:
         ModalResult(IDCANCEL);
+        return TRUE;
+    case WM_DPICHANGED:
+        ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return TRUE;
     default:
         return FALSE;

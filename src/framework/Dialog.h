@@ -1,7 +1,8 @@
 // The base of the program's dialogs: controls created from a table laid out
-// at the design font's size, the system's message font adopted with the
-// layout scaled to it, a modal loop with key preview, and a dialog procedure
-// that turns messages into the dialog's handlers.
+// at the design font's size, the system's message font adopted at the DPI of
+// the dialog's monitor with the layout scaled to it, a modal loop with key
+// preview, and a dialog procedure that turns messages into the dialog's
+// handlers.
 #pragma once
 
 #include "framework/Handle.h"
@@ -53,8 +54,12 @@ public:
     HFONT Font() const { return font_.get(); }
     // A design-size length in the adopted font's scale.
     int Scale(int designLength) const;
-    // A font of the dialog's face with a design height of its own, scaled.
-    UniqueFont MakeFont(int designHeight, bool bold, bool underline) const;
+    // Gives a control a font of the dialog's face with a design height of
+    // its own, scaled like the rest; it follows the dialog to a monitor of
+    // another scaling.
+    void SetControlFont(int id, int designHeight, bool bold, bool underline);
+    // The DPI the dialog is laid out for: its monitor's.
+    int Dpi() const { return dpi_; }
 
     bool KeyPreview = false;
 
@@ -79,6 +84,10 @@ private:
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void AdoptMessageFont();
     void CreateControls();
+    // Moved to a monitor of another scaling: fonts and layout at the new
+    // DPI, in the window rectangle the system suggests.
+    void ChangeDpi(int dpi, const RECT& suggested);
+    UniqueFont MakeFont(int designHeight, bool bold, bool underline) const;
     bool PreviewKey(const MSG& msg);
     void ShowHelp();
 
@@ -86,6 +95,14 @@ private:
     UniqueWindow window_;
     UniqueFont font_;
     int fontHeight_ = 0; // absolute height of the adopted font
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;
+    std::vector<HWND> controls_; // in table order
+    struct OwnFont {
+        int id, designHeight;
+        bool bold, underline;
+        UniqueFont font;
+    };
+    std::vector<OwnFont> ownFonts_;
     bool running_ = false;
     int result_ = IDCANCEL;
 };

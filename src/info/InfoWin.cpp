@@ -3,6 +3,7 @@
 #include "info/InfoWin.h"
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
+#include "framework/Dpi.h"
 #include <cstddef>
 #include <windowsx.h>
 
@@ -61,11 +62,6 @@ NONCLIENTMETRICSW NonClientMetrics() {
     return metrics;
 }
 
-int ScreenPixelsPerInch() {
-    WindowDC screen(nullptr);
-    return GetDeviceCaps(screen.get(), LOGPIXELSY);
-}
-
 int LineHeight(HFONT font) {
     WindowDC screen(nullptr);
     SelectedObject selected(screen.get(), font);
@@ -96,8 +92,9 @@ bool ParseColorValue(std::wstring_view text, COLORREF& color) {
 }
 } // namespace
 
-TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMove, uint32_t rowMask)
-    : menu_(menu), mouseMove_(std::move(mouseMove)) {
+TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMove, uint32_t rowMask,
+                   int dpi)
+    : menu_(menu), mouseMove_(std::move(mouseMove)), dpi_(dpi > 0 ? dpi : SystemDpi()) {
     // Hidden until its rows and size are set, so it never shows half made.
     panel_ = std::make_unique<TControl>(L"TInfoWin", host.Handle(), WS_CLIPCHILDREN);
     panel_->SetText(kPanelCaption);
@@ -106,12 +103,15 @@ TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMov
     };
     panel_->OnPaint = [this](HDC dc, const RECT&) { PanelPaint(dc); };
 
-    const NONCLIENTMETRICSW metrics = NonClientMetrics();
-    const int ppi = ScreenPixelsPerInch();
+    // The system's metrics come at its own DPI; the panel is made at its
+    // monitor's.
+    NONCLIENTMETRICSW metrics = NonClientMetrics();
+    metrics.lfMessageFont.lfHeight = ScaleToDpi(metrics.lfMessageFont.lfHeight, dpi_);
+    const int ppi = dpi_;
     const int defaultHeight = DefaultFontHeight(ppi);
     messageFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
     rowHeight_ = LineHeight(messageFont_.get());
-    smallCaption_ = GetSystemMetrics(SM_CYSMCAPTION);
+    smallCaption_ = ScaleToDpi(GetSystemMetrics(SM_CYSMCAPTION), dpi_);
 
     hints_ = std::make_unique<THints>(panel_->Handle());
     closeButton_ = std::make_unique<TControl>(L"TPanel", panel_->Handle(), WS_VISIBLE);
@@ -390,7 +390,8 @@ void TInfoWin::PanelPaint(HDC dc) {
     FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     band.left += 2;
     // The caption font follows the system's settings as they are now.
-    const NONCLIENTMETRICSW metrics = NonClientMetrics();
+    NONCLIENTMETRICSW metrics = NonClientMetrics();
+    metrics.lfCaptionFont.lfHeight = ScaleToDpi(metrics.lfCaptionFont.lfHeight, dpi_);
     UniqueFont captionFont(CreateFontIndirectW(&metrics.lfCaptionFont));
     SelectedObject font(dc, captionFont.get());
     SetBkMode(dc, TRANSPARENT);

@@ -26,7 +26,10 @@ public:
     // Shows the panel at once over `host` with the rows of `rowMask`. `menu`
     // (the host's pmnInfoWin) opens on a right click; every mouse move over
     // the panel and its controls runs `mouseMove`.
-    TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMove, uint32_t rowMask);
+    // Made at `dpi`, the scaling of the monitor it opens on; 0 for the
+    // system's.
+    TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMove, uint32_t rowMask,
+             int dpi = 0);
     ~TInfoWin();
     TInfoWin(const TInfoWin&) = delete;
     TInfoWin& operator=(const TInfoWin&) = delete;
@@ -77,7 +80,8 @@ private:
 
     TPopupMenu& menu_;
     std::function<void()> mouseMove_;
-    int smallCaption_ = 0; // SM_CYSMCAPTION when the panel was made
+    int dpi_;
+    int smallCaption_ = 0; // SM_CYSMCAPTION when the panel was made, at its DPI
     int rowHeight_ = 0;    // one text line of the message font
     uint32_t rowMask_ = 0;
     TInfoPoint position_{}; // in screen coordinates

@@ -1,5 +1,6 @@
 #include "tools/ToolActivation.h"
 #include "framework/Application.h"
+#include "framework/Dpi.h"
 #include "framework/Input.h"
 #include "framework/Monitors.h"
 #include "framework/Window.h"
@@ -47,10 +48,13 @@ POINT TToolActivation::PointerPosition() const {
 
 void TToolActivation::Start(TPopupMenu& panelMenu, std::function<void()> panelMouseMove) {
     if (Info().InfoRows != 0) {
+        const POINT stored{Settings.*Info().PanelX, Settings.*Info().PanelY};
+        // Made at the scaling of the monitor it opens on, the one nearest to
+        // its place (on one monitor, the system's).
+        const int dpi = monitors_.size() > 1 ? DpiAt(stored) : 0;
         panel_ = std::make_unique<TInfoWin>(overlay_, panelMenu, std::move(panelMouseMove),
-                                            Info().InfoRows);
-        panel_->SetPosition({Settings.*Info().PanelX, Settings.*Info().PanelY}, monitors_,
-                            {screen_.left, screen_.top});
+                                            Info().InfoRows, dpi);
+        panel_->SetPosition(stored, monitors_, {screen_.left, screen_.top});
     }
     toolObject_->Start();
 }

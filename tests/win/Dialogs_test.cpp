@@ -4,8 +4,10 @@
 #include "dialogs/About.h"
 #include "dialogs/FirstRun.h"
 #include "dialogs/Setup.h"
+#include "framework/Dpi.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -84,20 +86,78 @@ template <typename T> std::unique_ptr<TDialog> Created() {
     dialog->Create();
     return dialog;
 }
+
+struct Case {
+    const char* name;
+    std::unique_ptr<TDialog> (*make)();
+    // The client size at message font heights 11, 14 and 17: the design
+    // size scaled by the height over 11, rounded to the nearest pixel.
+    SIZE client[3];
+};
+const Case dialogs[] = {
+    {"Preferences", Created<TfrmSetup>, {{424, 391}, {540, 498}, {655, 604}}},
+    {"Welcome", Created<TfrmFirstRun>, {{375, 250}, {477, 318}, {580, 386}}},
+    {"About", Created<TfrmAbout>, {{369, 200}, {470, 255}, {570, 309}}}};
+
+// Every child's rectangle in the dialog and its font's height.
+struct Layout {
+    std::vector<std::array<LONG, 4>> rects;
+    std::vector<int> fontHeights;
+};
+Layout LayoutOf(HWND dialog) {
+    Layout layout;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        layout.rects.push_back({r.left, r.top, r.right, r.bottom});
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof font, &font);
+        layout.fontHeights.push_back(font.lfHeight);
+    }
+    return layout;
+}
+
+// Every monitor reports `dpi` while it lives: Wine gives all monitors the
+// system's.
+struct MonitorDpi {
+    explicit MonitorDpi(int dpi) {
+        SetMonitorDpiStandIn([dpi](HMONITOR) { return dpi; });
+    }
+    ~MonitorDpi() { SetMonitorDpiStandIn(nullptr); }
+};
 } // namespace
 
+TEST(Dialogs, TakeTheScalingOfTheirMonitorAndFollowItToAnother) {
+    ASSERT_EQ(SystemDpi(), 96);
+    MessageFontHeight font(11);
+    for (const Case& c : dialogs) {
+        SCOPED_TRACE(c.name);
+        const Layout atSystemDpi = LayoutOf(c.make()->Handle());
+        MonitorDpi monitor(144);
+        std::unique_ptr<TDialog> dialog = c.make();
+        // At 150 % the message font of 11 pixels becomes one of 17, and the
+        // dialog is laid out as for that font.
+        RECT client;
+        GetClientRect(dialog->Handle(), &client);
+        EXPECT_EQ(client.right, c.client[2].cx);
+        EXPECT_EQ(client.bottom, c.client[2].cy);
+        for (const std::wstring& clipped : Clipped(dialog->Handle()))
+            ADD_FAILURE() << std::string(clipped.begin(), clipped.end());
+        // Dragged onto a monitor at 100 %: as if made there.
+        RECT suggested{100, 100, 600, 500};
+        SendMessageW(dialog->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
+                     reinterpret_cast<LPARAM>(&suggested));
+        const Layout moved = LayoutOf(dialog->Handle());
+        EXPECT_EQ(moved.rects, atSystemDpi.rects);
+        EXPECT_EQ(moved.fontHeights, atSystemDpi.fontHeights);
+        RECT window;
+        GetWindowRect(dialog->Handle(), &window);
+        EXPECT_TRUE(EqualRect(&window, &suggested));
+    }
+}
+
 TEST(Dialogs, CaptionsFitAtEveryScaling) {
-    struct Case {
-        const char* name;
-        std::unique_ptr<TDialog> (*make)();
-        // The client size at message font heights 11, 14 and 17: the design
-        // size scaled by the height over 11, rounded to the nearest pixel.
-        SIZE client[3];
-    };
-    const Case dialogs[] = {
-        {"Preferences", Created<TfrmSetup>, {{424, 391}, {540, 498}, {655, 604}}},
-        {"Welcome", Created<TfrmFirstRun>, {{375, 250}, {477, 318}, {580, 386}}},
-        {"About", Created<TfrmAbout>, {{369, 200}, {470, 255}, {570, 309}}}};
     // Tahoma of 8 points at 96, 120 and 144 pixels per inch.
     const int heights[] = {11, 14, 17};
     for (int scaling = 0; scaling < 3; ++scaling) {

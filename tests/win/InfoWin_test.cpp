@@ -123,6 +123,22 @@ protected:
     HWND panel = nullptr;
 };
 
+TEST_F(InfoPanelTest, IsMadeAtTheScalingOfTheMonitorItOpensOn) {
+    // Wine gives every monitor the system's 96 DPI; a panel for a monitor
+    // at 150 % is half as large again, fonts, title band and zoom view.
+    TInfoWin large(
+        *host, menu, [] {}, kDropperRows, 144);
+    RECT normal, big;
+    GetWindowRect(panel, &normal);
+    GetWindowRect(large.Handle(), &big);
+    const double wider = double(big.right - big.left) / (normal.right - normal.left);
+    const double higher = double(big.bottom - big.top) / (normal.bottom - normal.top);
+    EXPECT_GT(wider, 1.4);
+    EXPECT_LT(wider, 1.65);
+    EXPECT_GT(higher, 1.4);
+    EXPECT_LT(higher, 1.65);
+}
+
 TEST_F(InfoPanelTest, MenuOffersWhatTheControlItOpenedOnAllows) {
     struct Case {
         const wchar_t* className;
