@@ -280,6 +280,23 @@ TEST_F(ActivationTest, CloseRequestWhileActiveEndsTheToolButNotTheProgram) {
     host->StopTool();
 }
 
+TEST_F(ActivationTest, AMonitorLayoutChangeEndsTheToolAndAStartAfterItCoversTheNewLayout) {
+    host->StartTool(kMagnifier);
+    ASSERT_TRUE(host->ToolActive());
+    // A monitor came or went: the picture no longer matches the screen.
+    SendMessageW(host->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(ScreenWidth(), ScreenHeight()));
+    EXPECT_FALSE(host->ToolActive());
+    EXPECT_FALSE(host->Visible());
+    // Nothing runs: the change is only a change.
+    SendMessageW(host->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(ScreenWidth(), ScreenHeight()));
+    host->StartTool(kScreenshot);
+    ASSERT_TRUE(host->ToolActive());
+    RECT r;
+    GetWindowRect(host->Handle(), &r);
+    EXPECT_EQ(r.right - r.left, ScreenWidth());
+    host->StopTool();
+}
+
 TEST_F(ActivationTest, SwitchingToAnotherProgramEndsTheToolAndSavesTheSettings) {
     // Another program's window: the test pattern of the end-to-end helper.
     wchar_t path[MAX_PATH];
