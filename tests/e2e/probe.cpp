@@ -10,6 +10,8 @@
 //   probe move HWND X Y  moves a window without activating it, to look at
 //                        what a full-screen window covers
 //   probe redraw HWND    has a window repaint itself entirely, now
+//   probe monitors       one JSON object per monitor, then one for the
+//                        virtual screen, as the system tells programs of them
 //   probe controls HWND  one JSON object per child control of a window, in
 //                        tab order, with its value where the control has one
 //   probe record FILE ARGS...  appends its arguments as one line to FILE,
@@ -104,6 +106,19 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM) noexcept {
     return TRUE;
 }
 
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, RECT*, LPARAM) noexcept {
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+    const RECT& r = info.rcMonitor;
+    const RECT& w = info.rcWork;
+    printf("{\"monitor\": %s, \"rect\": [%ld, %ld, %ld, %ld], \"work\": [%ld, %ld, %ld, %ld], "
+           "\"primary\": %s}\n",
+           Json(info.szDevice).c_str(), r.left, r.top, r.right, r.bottom, w.left, w.top, w.right,
+           w.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) ? "true" : "false");
+    return TRUE;
+}
+
 constexpr wchar_t kPatternClass[] = L"VantacleTestPattern";
 UINT_PTR patternPhase = 0;
 // Side of the pattern's squares; 1 gives every pixel its own colour.
@@ -182,6 +197,13 @@ int main(int argc, char** argv) {
         EnumWindows(PrintWindow, 0);
         return 0;
     }
+    if (argc >= 2 && !strcmp(argv[1], "monitors")) {
+        EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0);
+        const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        printf("{\"virtual\": [%d, %d, %d, %d]}\n", x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+               y + GetSystemMetrics(SM_CYVIRTUALSCREEN));
+        return 0;
+    }
     if (argc >= 2 && !strcmp(argv[1], "foreground")) {
         printf("%llu\n",
                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetForegroundWindow())));
@@ -253,7 +275,7 @@ int main(int argc, char** argv) {
                            argc >= 7 ? atoi(argv[6]) : 0, argc >= 8 ? atoi(argv[7]) : 7);
     fprintf(stderr,
             "usage: probe windows | foreground | focus | activate HWND | close HWND | show HWND | "
-            "move HWND X Y | redraw HWND | holdclipboard | controls HWND | record FILE ARGS... | "
+            "move HWND X Y | redraw HWND | monitors | holdclipboard | controls HWND | record FILE ARGS... | "
             "pattern X Y W H [MS [SIDE]]\n");
     return 2;
 }
