@@ -123,8 +123,9 @@ monitors)
     secondary=${4:-800x600}
     stop_session
     write_xorg_conf "$state/xorg.conf"
-    # Run as whoever calls; the dummy driver needs no privileges. As root
-    # Xorg would otherwise detach from the terminal and take a console.
+    # Run as whoever calls: the dummy driver needs no privileges, nor the
+    # caller's terminal or the machine's virtual consoles, which -keeptty and
+    # -novtswitch leave alone.
     start_server xorg Xorg -config "$state/xorg.conf" -logfile "$state/xorg.verbose.log" \
         -noreset -nolisten tcp -keeptty -novtswitch
     display=$(cat "$state/display")
