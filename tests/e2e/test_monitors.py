@@ -65,15 +65,19 @@ def tool_over_both(monitors, start_on_monitors, patterns):
     right corner. Returns what the overlay shows, against the frozen
     picture: the screen before, white beyond the monitors."""
     def start(tool, at=(600, 500), **options):
-        options = {f'{tool}Key': HOT_KEY, f'{tool}PosX': 5000, f'{tool}PosY': 5000, **options}
-        program = start_on_monitors(**options)
+        # The Magnifier has no panel to park.
+        parked = {} if tool == 'Magnifier' else {f'{tool}PosX': 5000, f'{tool}PosY': 5000}
+        program = start_on_monitors(**{f'{tool}Key': HOT_KEY, **parked, **options})
         patterns(-790, 10, 1780, 580)
         frozen = white_beyond_monitors(monitors, monitors.screenshot())
         monitors.move(*at)
         monitors.key('ctrl+shift+m')
         host = program.overlay()
         assert host['rect'] == list(VIRTUAL), 'the overlay covers the virtual screen'
-        return FrozenPicture(monitors, program, frozen)
+        picture = FrozenPicture(monitors, program, frozen)
+        if tool != 'Magnifier':  # whose lens is always there
+            picture.shows(frozen, 'the frozen picture')
+        return picture
     return start
 
 
