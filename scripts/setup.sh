@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-i686-dev mingw-w64-x86-64-dev
   wine wine64 wine32:i386
   xvfb xdotool x11-utils imagemagick xclip tesseract-ocr icoutils
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   googletest
   python3 python3-pytest python3-pil
 )

@@ -4,8 +4,8 @@ from pathlib import Path
 
 import pytest
 
-from driver import (BUILD, OPTIONS_KEY, RUN_KEY, SETTINGS_KEY, FrozenPicture, Pattern, Vantacle,
-                    WineDesktop)
+from driver import (BUILD, OPTIONS_KEY, RUN_KEY, SETTINGS_KEY, FrozenPicture, Pattern,
+                    TwoMonitorDesktop, Vantacle, WineDesktop)
 
 
 @pytest.fixture(scope='session')
@@ -39,11 +39,11 @@ def vantacle(desktop):
     program.stop()
 
 
-@pytest.fixture
-def start_program(desktop):
-    """Starts the program after an earlier start (no welcome dialog), with
-    these options stored and nothing else; stops it after the test. An
-    option's value is stored as text, or as (data, registry type)."""
+def program_starter(desktop):
+    """start(**options) starts the program in this desktop after an earlier
+    start (no welcome dialog), with these options stored and nothing else;
+    stop() stops every program it started. An option's value is stored as
+    text, or as (data, registry type)."""
     running = []
 
     def start(**options):
@@ -59,9 +59,39 @@ def start_program(desktop):
         running.append(p)
         return p
 
+    def stop():
+        for p in running:
+            p.stop()
+    return start, stop
+
+
+@pytest.fixture
+def start_program(desktop):
+    """Starts the program after an earlier start (no welcome dialog), with
+    these options stored and nothing else; stops it after the test."""
+    start, stop = program_starter(desktop)
     yield start
-    for p in running:
-        p.stop()
+    stop()
+
+
+@pytest.fixture(scope='session')
+def monitors():
+    """A private display with two monitors, the secondary left of the
+    primary, and a prefix with no virtual desktop, for the whole run."""
+    d = TwoMonitorDesktop(BUILD / 'e2e' / 'monitors').start()
+    yield d
+    d.stop()
+
+
+@pytest.fixture
+def start_on_monitors(monitors):
+    """start_program on the two monitors; the secondary is connected again
+    after the test, whatever it did to it."""
+    start, stop = program_starter(monitors)
+    yield start
+    stop()
+    if len(monitors.monitors()[0]) != 2:
+        monitors.set_secondary(True)
 
 
 # Ctrl+Shift+M starts the tool under test.

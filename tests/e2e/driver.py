@@ -1,13 +1,15 @@
 """Drives the real Vantacle.exe from outside, as a user and other programs
-would: a private Xvfb display and Wine prefix with one virtual desktop,
-input through xdotool, the screen through ImageMagick, the registry through
-Wine's reg, the clipboard through xclip, the program's windows through a small
-Windows helper (probe.exe), since inside Wine's desktop they are not X windows.
-Everything started here is stopped here, by process id and by the prefix's own
-wineserver, also when a test fails."""
+would: a private Xvfb display and Wine prefix with one virtual desktop (or a
+private Xorg display with two monitors and no virtual desktop,
+TwoMonitorDesktop), input through xdotool, the screen through ImageMagick,
+the registry through Wine's reg, the clipboard through xclip, the program's
+windows through a small Windows helper (probe.exe), since inside Wine's
+desktop they are not X windows. Everything started here is stopped here, by
+process id and by the prefix's own wineserver, also when a test fails."""
 import io
 import json
 import os
+import re
 import subprocess
 import tempfile
 import time
@@ -262,7 +264,12 @@ class WineDesktop:
         """Has a window repaint itself entirely, as when something uncovers it."""
         self.wine(PROBE_EXE, 'redraw', hwnd, check=False)
 
-    # -- input
+    # -- input, in Windows screen coordinates
+
+    def to_x(self, x, y):
+        """X root coordinates of a point in Windows screen coordinates: the
+        desktop window fills the display from its corner, so the same."""
+        return x, y
 
     def _xdotool(self, *args):
         subprocess.run(['xdotool', *map(str, args)], env=self.env, check=True)
@@ -280,33 +287,35 @@ class WineDesktop:
         self._xdotool('key', '--delay', '50', *keys)
 
     def move(self, x, y):
-        self._xdotool('mousemove', x, y)
+        self._xdotool('mousemove', *self.to_x(x, y))
 
     def click_with(self, modifier, x, y, button=1):
         """A click while a modifier key (ctrl, shift) is held. One xdotool
         command: the X server keeps the events in this order."""
         self._focus_desktop()
-        self._xdotool('mousemove', x, y, 'keydown', modifier, 'click', button,
+        self._xdotool('mousemove', *self.to_x(x, y), 'keydown', modifier, 'click', button,
                       'keyup', modifier)
 
     def press(self, x, y, button=1):
-        self._xdotool('mousemove', x, y, 'mousedown', button)
+        self._xdotool('mousemove', *self.to_x(x, y), 'mousedown', button)
 
     def release(self, x, y, button=1):
-        self._xdotool('mousemove', x, y, 'mouseup', button)
+        self._xdotool('mousemove', *self.to_x(x, y), 'mouseup', button)
 
     def drag(self, x0, y0, x1, y1):
         """A left drag in two steps, as a hand would make it."""
-        self._xdotool('mousemove', x0, y0, 'mousedown', 1, 'mousemove', (x0 + x1) // 2,
-                      (y0 + y1) // 2, 'mousemove', x1, y1, 'mouseup', 1)
+        self._xdotool('mousemove', *self.to_x(x0, y0), 'mousedown', 1,
+                      'mousemove', *self.to_x((x0 + x1) // 2, (y0 + y1) // 2),
+                      'mousemove', *self.to_x(x1, y1), 'mouseup', 1)
 
     def click(self, x, y, button=1):
-        self._xdotool('mousemove', x, y, 'click', button)
+        self._xdotool('mousemove', *self.to_x(x, y), 'click', button)
 
     # -- output
 
     def screenshot(self):
-        """The virtual desktop as it is on the display now, as an RGB image."""
+        """The display as it is now, as an RGB image in X root coordinates
+        (to_x): here the virtual desktop."""
         png = subprocess.run(['import', '-window', 'root', '-crop',
                               f'{self.width}x{self.height}+0+0', 'png:-'], env=self.env,
                              check=True, stdout=subprocess.PIPE).stdout
@@ -322,6 +331,107 @@ class WineDesktop:
     def clipboard_text(self):
         return subprocess.run(['xclip', '-o', '-selection', 'clipboard'], env=self.env,
                               stdout=subprocess.PIPE, text=True, timeout=10).stdout
+
+
+class TwoMonitorDesktop(WineDesktop):
+    """A private Xorg display with two monitors, the secondary left of the
+    primary, and a prefix with no virtual desktop (wine-session.sh monitors):
+    every window is an X window of its own, the virtual screen reaches into
+    negative x, and Wine's stand-alone tray window holds the notification
+    icons. Input and windows are in Windows screen coordinates; screenshots
+    cover the whole X screen, in X root coordinates (to_x). width and height
+    are the X screen's."""
+
+    TRAY_CLASS = '__winex11_standalone_tray'
+
+    def __init__(self, folder, primary='1024x768', secondary='800x600'):
+        super().__init__(folder, primary)
+        self.primary, self.secondary = primary, secondary
+        self.origin = (0, 0)  # the primary monitor's corner in X root coordinates
+
+    def start(self):
+        subprocess.run([SCRIPTS / 'wine-session.sh', 'monitors', self.folder, self.primary,
+                        self.secondary], check=True, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=600)
+        self.attach((self.folder / 'wine' / 'display').read_text().strip())
+        self._read_layout()
+        return self
+
+    def _xrandr(self, *args):
+        return subprocess.run(['xrandr', *args], env=self.env, check=True,
+                              stdout=subprocess.PIPE, text=True).stdout
+
+    def _read_layout(self):
+        """Where the primary monitor lies on the X screen and how large that
+        is. A query also has the server probe its outputs, which the dummy
+        driver needs before Wine sees a changed one."""
+        screen = re.search(r'current (\d+) x (\d+)', self._xrandr())
+        self.width, self.height = int(screen[1]), int(screen[2])
+        # " 0: +*DUMMY0 1024/271x768/203+800+0  DUMMY0": the star marks the primary.
+        primary = re.search(r'^\s*\d+: \+?\*\S+ \d+/\d+x\d+/\d+\+(\d+)\+(\d+)',
+                            self._xrandr('--listmonitors'), re.M)
+        self.origin = int(primary[1]), int(primary[2])
+
+    def to_x(self, x, y):
+        """Wine puts the primary monitor's corner at Windows (0, 0)."""
+        return x + self.origin[0], y + self.origin[1]
+
+    def to_windows(self, x, y):
+        return x - self.origin[0], y - self.origin[1]
+
+    def monitors(self):
+        """(monitor rectangles, primary first, virtual screen rectangle), as a
+        Windows program sees them."""
+        lines = [json.loads(line) for line in self.probe('monitors').splitlines() if line.strip()]
+        found = sorted((m for m in lines if 'monitor' in m), key=lambda m: not m['primary'])
+        return [tuple(m['rect']) for m in found], tuple(lines[-1]['virtual'])
+
+    def set_secondary(self, on):
+        """Connects the secondary monitor left of the primary again, or takes it
+        away (the primary then alone at the X screen's corner), and waits until
+        Windows programs see the change."""
+        if on:
+            self._xrandr('--output', 'DUMMY1', '--mode', self.secondary, '--left-of', 'DUMMY0')
+        else:
+            self._xrandr('--output', 'DUMMY1', '--off', '--output', 'DUMMY0', '--pos', '0x0')
+        self._read_layout()
+        count = 2 if on else 1
+        wait_until(lambda: len(self.monitors()[0]) == count, what=f'{count} monitors for Wine')
+
+    def tray(self):
+        """Wine's stand-alone tray window, None while it shows no icon."""
+        return self.find_window(cls=self.TRAY_CLASS, visible=True)
+
+    def _x_window(self, window):
+        """The X window that shows a Windows window: Wine names it by the
+        window's title and places it where the window is."""
+        found = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name',
+                                '^' + re.escape(window['title']) + '$'], env=self.env,
+                               stdout=subprocess.PIPE, text=True).stdout.split()
+        left, top = self.to_x(*window['rect'][:2])
+        size = (window['rect'][2] - window['rect'][0], window['rect'][3] - window['rect'][1])
+        for candidate in found:
+            geometry = subprocess.run(['xdotool', 'getwindowgeometry', '--shell', candidate],
+                                      env=self.env, stdout=subprocess.PIPE, text=True).stdout
+            g = dict(line.split('=', 1) for line in geometry.split())
+            if ((int(g['X']), int(g['Y'])) == (left, top)
+                    and (int(g['WIDTH']), int(g['HEIGHT'])) == size):
+                return candidate
+        return None
+
+    def _focus_desktop(self):
+        # No window manager moves the X keyboard focus, and Wine hands a key
+        # to the process whose X window gets it: the X focus must be on the
+        # foreground window's X window, or the overlay misses keys while the
+        # pointer is over another program's window. With no foreground window,
+        # the tray's takes the keys: global hot keys work from any of Wine's.
+        active = [json.loads(line) for line in self.probe('active').splitlines() if line.strip()]
+        target = self._x_window(active[0]) if active else None
+        if target is None:
+            tray = self.tray()
+            target = self._x_window(tray) if tray else None
+        if target is not None:
+            self._xdotool('windowfocus', target)
 
 
 def pointer_keys(start, end):
@@ -418,10 +528,10 @@ class Pattern:
     def on_screen(self):
         """True once the screen shows the pattern at its corners and centre."""
         shot = self.desktop.screenshot()
-        return all(shot.getpixel((self.x + px, self.y + py)) == self.color(px, py)
-                   for px, py in ((0, 0), (self.width - 1, 0), (0, self.height - 1),
-                                  (self.width - 1, self.height - 1),
-                                  (self.width // 2, self.height // 2)))
+        corners = ((0, 0), (self.width - 1, 0), (0, self.height - 1),
+                   (self.width - 1, self.height - 1), (self.width // 2, self.height // 2))
+        return all(shot.getpixel(self.desktop.to_x(self.x + px, self.y + py))
+                   == self.color(px, py) for px, py in corners)
 
     def close(self):
         self.process.terminate()

@@ -1,8 +1,11 @@
 // Looks at the Wine desktop from another process for the end-to-end tests:
 // the program's windows are not X windows inside Wine's virtual desktop, so
 // xdotool cannot see them.
-//   probe windows        one JSON object per visible-or-not top-level window
+//   probe windows        one JSON object per visible-or-not top-level window,
+//                        with its outer and its client rectangle on the screen
 //   probe foreground     the foreground window's handle
+//   probe active         the foreground window as one JSON object, as windows
+//                        prints it; nothing when there is none
 //   probe focus          the window that has the keyboard focus, 0 if none
 //   probe activate HWND  makes another window the foreground one
 //   probe close HWND     sends that one window a close request
@@ -10,6 +13,8 @@
 //   probe move HWND X Y  moves a window without activating it, to look at
 //                        what a full-screen window covers
 //   probe redraw HWND    has a window repaint itself entirely, now
+//   probe monitors       one JSON object per monitor, then one for the
+//                        virtual screen, as the system tells programs of them
 //   probe controls HWND  one JSON object per child control of a window, in
 //                        tab order, with its value where the control has one
 //   probe record FILE ARGS...  appends its arguments as one line to FILE,
@@ -50,17 +55,20 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM) noexcept {
     wchar_t className[256] = L"", title[512] = L"";
     GetClassNameW(window, className, 256);
     GetWindowTextW(window, title, 512);
-    RECT r{};
+    RECT r{}, client{};
     GetWindowRect(window, &r);
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     printf(
         "{\"hwnd\": %llu, \"class\": %s, \"title\": %s, \"visible\": %s, \"rect\": [%ld, %ld, %ld, "
-        "%ld], \"style\": %lu, \"exstyle\": %lu, \"pid\": %lu}\n",
+        "%ld], \"client\": [%ld, %ld, %ld, %ld], \"style\": %lu, \"exstyle\": %lu, \"pid\": %lu}\n",
         static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)),
         Json(className).c_str(), Json(title).c_str(), IsWindowVisible(window) ? "true" : "false",
-        r.left, r.top, r.right, r.bottom,
-        static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
+        r.left, r.top, r.right, r.bottom, origin.x, origin.y, origin.x + client.right,
+        origin.y + client.bottom, static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
         static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)),
         static_cast<unsigned long>(pid));
     return TRUE;
@@ -101,6 +109,19 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM) noexcept {
            r.left, r.top, r.right, r.bottom, origin.x, origin.y, origin.x + client.right,
            origin.y + client.bottom, static_cast<unsigned long>(GetWindowLongW(control, GWL_STYLE)),
            ControlValue(control, className));
+    return TRUE;
+}
+
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, RECT*, LPARAM) noexcept {
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+    const RECT& r = info.rcMonitor;
+    const RECT& w = info.rcWork;
+    printf("{\"monitor\": %s, \"rect\": [%ld, %ld, %ld, %ld], \"work\": [%ld, %ld, %ld, %ld], "
+           "\"primary\": %s}\n",
+           Json(info.szDevice).c_str(), r.left, r.top, r.right, r.bottom, w.left, w.top, w.right,
+           w.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) ? "true" : "false");
     return TRUE;
 }
 
@@ -182,6 +203,17 @@ int main(int argc, char** argv) {
         EnumWindows(PrintWindow, 0);
         return 0;
     }
+    if (argc >= 2 && !strcmp(argv[1], "monitors")) {
+        EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0);
+        const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        printf("{\"virtual\": [%d, %d, %d, %d]}\n", x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+               y + GetSystemMetrics(SM_CYVIRTUALSCREEN));
+        return 0;
+    }
+    if (argc >= 2 && !strcmp(argv[1], "active")) {
+        if (HWND window = GetForegroundWindow()) PrintWindow(window, 0);
+        return 0;
+    }
     if (argc >= 2 && !strcmp(argv[1], "foreground")) {
         printf("%llu\n",
                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetForegroundWindow())));
@@ -252,8 +284,8 @@ int main(int argc, char** argv) {
         return ShowPattern(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
                            argc >= 7 ? atoi(argv[6]) : 0, argc >= 8 ? atoi(argv[7]) : 7);
     fprintf(stderr,
-            "usage: probe windows | foreground | focus | activate HWND | close HWND | show HWND | "
-            "move HWND X Y | redraw HWND | holdclipboard | controls HWND | record FILE ARGS... | "
-            "pattern X Y W H [MS [SIDE]]\n");
+            "usage: probe windows | foreground | active | focus | activate HWND | close HWND | "
+            "show HWND | move HWND X Y | redraw HWND | monitors | holdclipboard | controls HWND | "
+            "record FILE ARGS... | pattern X Y W H [MS [SIDE]]\n");
     return 2;
 }

@@ -61,16 +61,16 @@ class TrayIcon:
         return f'{self.name}/{self.state}@{self.x},{self.y}'
 
 
-def tray_icons(desktop, shot=None):
+def tray_icons(desktop, shot=None, area=None):
     """The icons in the notification area, left to right, each recognised as
     one of the program's images; anything else there (Wine shows nothing
-    else in a fresh prefix) fails the test."""
+    else in a fresh prefix) fails the test. The area is the taskbar's unless
+    given (left, top, right, bottom in the screenshot)."""
     shot = shot or desktop.screenshot()
-    bar = desktop.find_window(cls='Shell_TrayWnd')
-    left, top, right, bottom = bar['rect']
+    left, top, right, bottom = area or desktop.find_window(cls='Shell_TrayWnd')['rect']
     strip = shot.crop((left, top, right, bottom))
     background = max(strip.getcolors(1 << 16))[1]
-    ink = [x for x in range(right - 300, right)
+    ink = [x for x in range(max(left, right - 300), right)
            if any(sum(abs(p - q) for p, q in zip(shot.getpixel((x, y)), background)) > 60
                   for y in range(top, bottom))]
     clusters = []
@@ -93,12 +93,12 @@ def tray_icons(desktop, shot=None):
     return found
 
 
-def wait_for_tray(desktop, expected, timeout=30):
+def wait_for_tray(desktop, expected, timeout=30, area=None):
     """Waits until the tray shows exactly these (name, state) pairs, left to right."""
     last = []
 
     def shows():
-        last[:] = tray_icons(desktop)
+        last[:] = tray_icons(desktop, area=area)
         return [(i.name, i.state) for i in last] == expected and last
     try:
         return wait_until(shows, timeout, 0.3, f'tray {expected}')

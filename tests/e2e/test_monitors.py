@@ -1,0 +1,209 @@
+"""The real program on two monitors, the secondary (800 x 600) left of the
+primary (1024 x 768), so that the virtual screen runs from -800,0 to
+1024,768 and has a corner below the secondary that no monitor shows. The
+tools freeze and cover the whole virtual screen: the lens, the selection,
+the copy, the marker, the panels' coordinates and the stored panel
+positions, pixel for pixel against the screen taken before, with white where
+no monitor is. Screenshots are in X root coordinates; every point a test
+names is in Windows screen coordinates and goes through desktop.to_x."""
+import pytest
+from PIL import Image, ImageChops
+
+from driver import FrozenPicture, Pattern, wait_for_assertion, wait_until, xor_frame
+from test_info_panel import VALUE_ID, panel_of
+from test_magnifier import check_lens
+from test_measurer_dropper import with_figure, with_marker
+from test_tray import TOOL_BITS, TOOLS, tray_icons
+
+HOT_KEY = 0x4000 | 0x2000 | ord('M')  # Ctrl+Shift+M
+PRIMARY = (0, 0, 1024, 768)
+SECONDARY = (-800, 0, 0, 600)
+VIRTUAL = (-800, 0, 1024, 768)
+WHITE = (255, 255, 255)
+
+
+def box(desktop, rect):
+    """A rectangle in Windows screen coordinates as a box of the screenshot."""
+    return (*desktop.to_x(*rect[:2]), *desktop.to_x(*rect[2:]))
+
+
+def white_beyond_monitors(desktop, shot):
+    """The screenshot as the frozen picture holds it: white wherever the
+    virtual screen has no monitor."""
+    picture = Image.new('RGB', shot.size, WHITE)
+    for rect in desktop.monitors()[0]:
+        picture.paste(shot.crop(box(desktop, rect)), box(desktop, rect)[:2])
+    return picture
+
+
+def differing_outside(desktop, expected, rect):
+    """Where the screen differs from `expected` other than inside rect."""
+    shot = desktop.screenshot()
+    shot.paste(expected.crop(box(desktop, rect)), box(desktop, rect)[:2])
+    return ImageChops.difference(expected, shot).getbbox()
+
+
+@pytest.fixture
+def patterns(monitors):
+    """Windows of a colour per pixel, made by pattern(x, y, width, height);
+    closed after the test."""
+    made = []
+
+    def pattern(*rect):
+        made.append(Pattern(monitors, *rect, square=1))
+        return made[-1]
+    yield pattern
+    for p in made:
+        p.close()
+
+
+@pytest.fixture
+def tool_over_both(monitors, start_on_monitors, patterns):
+    """Starts a tool (named as in its settings) by its hot key with the
+    pointer at `at`, over a picture with a colour per pixel across both
+    monitors and the border between them; its panel parked at the bottom
+    right corner. Returns what the overlay shows, against the frozen
+    picture: the screen before, white beyond the monitors."""
+    def start(tool, at=(600, 500), **options):
+        # The Magnifier has no panel to park.
+        parked = {} if tool == 'Magnifier' else {f'{tool}PosX': 5000, f'{tool}PosY': 5000}
+        program = start_on_monitors(**{f'{tool}Key': HOT_KEY, **parked, **options})
+        patterns(-790, 10, 1780, 580)
+        frozen = white_beyond_monitors(monitors, monitors.screenshot())
+        monitors.move(*at)
+        monitors.key('ctrl+shift+m')
+        host = program.overlay()
+        assert host['rect'] == list(VIRTUAL), 'the overlay covers the virtual screen'
+        picture = FrozenPicture(monitors, program, frozen)
+        if tool != 'Magnifier':  # whose lens is always there
+            picture.shows(frozen, 'the frozen picture')
+        return picture
+    return start
+
+
+def tray_shows(monitors, tray, expected):
+    """Waits until Wine's tray window shows exactly these (name, state) pairs,
+    left to right. That window keeps the pixels it had when something
+    covered it, so it is made to repaint before each look."""
+    area = box(monitors, tray['client'])
+
+    def check():
+        monitors.redraw(tray['hwnd'])
+        icons = tray_icons(monitors, area=area)
+        assert [(i.name, i.state) for i in icons] == expected, f'the tray shows {icons}'
+        return icons
+    wait_for_assertion(check, what=f'the tray to show {expected}')
+    return tray_icons(monitors, area=area)
+
+
+def test_the_session_has_two_monitors_and_the_tray_and_hot_keys_start_tools(
+        monitors, start_on_monitors, patterns):
+    assert monitors.monitors() == ([PRIMARY, SECONDARY], VIRTUAL)
+    assert (monitors.width, monitors.height) == (1824, 768)
+    program = start_on_monitors(MagnifierKey=HOT_KEY, **TOOL_BITS)
+    tray = wait_until(monitors.tray, what="Wine's tray window")
+    # The stand-alone tray puts the first icon added at the left.
+    normal = [(name, 'normal') for name in TOOLS]
+    icons = tray_shows(monitors, tray, normal)
+    measurer = next(i for i in icons if i.name == 'Measurer')
+    monitors.click(*monitors.to_windows(*measurer.centre))
+    program.overlay()
+    monitors.key('Escape')
+    program.overlay(visible=False)
+    tray_shows(monitors, tray, normal)
+    # The hot key with the pointer on the secondary monitor, over another
+    # program's window.
+    patterns(-700, 100, 300, 200)
+    monitors.move(-550, 200)
+    monitors.key('ctrl+shift+m')
+    program.overlay()
+    monitors.key('Escape')
+    program.overlay(visible=False)
+
+
+def test_the_magnifier_freezes_every_monitor_and_enlarges_across_the_border(
+        monitors, tool_over_both):
+    picture = tool_over_both('Magnifier', at=(600, 400), ZoomWidth=100, ZoomHeight=100, Scale=2)
+    frozen = picture.frozen
+    for cx, cy in [(600, 400), (-400, 300), (-5, 200), (-400, 590), (10, 700)]:
+        monitors.move(cx, cy)
+        wait_for_assertion(lambda: check_lens(monitors.screenshot(), frozen,
+                                              *monitors.to_x(cx, cy), (100, 100), 2),
+                           what=f'the lens at {cx}, {cy}')
+        # Outside the lens and its outline, the frozen picture.
+        lens = (cx - 52, cy - 52, cx + 52, cy + 52)
+        try:
+            wait_until(lambda: differing_outside(monitors, frozen, lens) is None, timeout=8,
+                       what='the frozen picture around the lens')
+        except TimeoutError:
+            pytest.fail(f'around the lens at {cx}, {cy} the screen differs in '
+                        f'{differing_outside(monitors, frozen, lens)}')
+
+
+def test_a_selection_across_the_border_is_framed_and_copied_exactly(monitors, tool_over_both):
+    picture = tool_over_both('Screenshot')
+    start, end = (-300, 100), (200, 300)
+    monitors.drag(*start, *end)
+    picture.shows(xor_frame(picture.frozen, box(monitors, (*start, *end))),
+                  f'the frame of {start} to {end}')
+    monitors.key('ctrl+c')
+    expected = picture.frozen.crop(box(monitors, (*start, end[0] + 1, end[1] + 1)))
+    wait_until(lambda: (lambda got: got is not None and got.size == expected.size and
+                        ImageChops.difference(got, expected).getbbox() is None)(
+                            monitors.clipboard_bitmap()),
+               timeout=8, what=f'the clipboard to hold the {expected.size} picture')
+
+
+def test_the_dropper_holds_a_colour_of_the_secondary_monitor_at_negative_x(
+        monitors, tool_over_both):
+    picture = tool_over_both('Dropper')
+    program = picture.program
+    spot = (-750, 20)
+    monitors.move(*spot)
+    wait_until(lambda: panel_of(monitors, program).cell(VALUE_ID)['text'] == 'x: -750\t y: 20',
+               what='the cursor row at -750, 20')
+    colour = picture.frozen.getpixel(monitors.to_x(*spot))
+    wait_until(lambda: panel_of(monitors, program).cell(VALUE_ID + 13)['text']
+               == '%02X%02X%02X' % colour, what='the colour under the pointer')
+    monitors.click(*spot)
+    picture.shows(with_marker(picture.frozen, *monitors.to_x(*spot)), 'the marker')
+
+
+def test_the_measurer_measures_a_line_across_the_border(monitors, tool_over_both):
+    picture = tool_over_both('Measurer', DPI=96)
+    program = picture.program
+    start, end = (-100, 300), (100, 100)  # 45 degrees up and to the right
+    monitors.press(*start)
+    monitors.move(*end)
+    picture.shows(with_figure(picture.frozen, monitors.to_x(*start), monitors.to_x(*end)),
+                  f'the figure {start} to {end}')
+    wait_until(lambda: panel_of(monitors, program).cell(VALUE_ID)['text'] == 'x: 100\t y: 100',
+               what='the cursor row at the end')
+    rows = {row: panel_of(monitors, program).cell(VALUE_ID + row)['text'] for row in (1, 7, 10)}
+    assert rows[1] == 'x: 200\t y: 200'
+    assert rows[7].replace(',', '.') == '282.8'
+    assert rows[10].replace(',', '.') == 'x: 45.0 \t y: 45.0'
+    monitors.release(*end)
+    picture.shows(picture.frozen, 'no figure after the release')
+    monitors.move(-640, 450)
+    wait_until(lambda: panel_of(monitors, program).cell(VALUE_ID)['text'] == 'x: -640\t y: 450',
+               what='the cursor row on the secondary monitor')
+
+
+@pytest.mark.parametrize('secondary', [True, False])
+def test_a_panel_stored_on_a_monitor_that_is_gone_comes_back_onto_the_primary(
+        monitors, start_on_monitors, patterns, secondary):
+    monitors.set_secondary(secondary)
+    program = start_on_monitors(DropperKey=HOT_KEY, DropperPosX=-700, DropperPosY=100)
+    patterns(100, 100, 300, 300)
+    monitors.move(250, 250)
+    monitors.key('ctrl+shift+m')
+    program.overlay()
+    left, top, right, bottom = panel_of(monitors, program).rect
+    if secondary:  # where it was left, on a monitor that is there
+        assert (left, top) == (-700, 100)
+    else:
+        width = min(right, PRIMARY[2]) - max(left, PRIMARY[0])
+        height = min(bottom, PRIMARY[3]) - max(top, PRIMARY[1])
+        assert width >= 16 and height >= 16, (f'the panel at {(left, top, right, bottom)} has '
+                                              f'{width} x {height} pixels on the primary')
