@@ -85,12 +85,15 @@ def monitors():
 
 @pytest.fixture
 def start_on_monitors(monitors):
-    """start_program on the two monitors; the secondary is connected again
-    after the test, whatever it did to it."""
+    """start_program on the two monitors; the layout is the two monitors again
+    after the test, whatever it did to them."""
     start, stop = program_starter(monitors)
     yield start
     stop()
-    if len(monitors.monitors()[0]) != 2:
+    found = monitors.monitors()[0]
+    if len(found) == 3:
+        monitors.set_third(False)
+    elif len(found) != 2:
         monitors.set_secondary(True)
 
 

@@ -394,8 +394,24 @@ class TwoMonitorDesktop(WineDesktop):
             self._xrandr('--output', 'DUMMY1', '--mode', self.secondary, '--left-of', 'DUMMY0')
         else:
             self._xrandr('--output', 'DUMMY1', '--off', '--output', 'DUMMY0', '--pos', '0x0')
+        self._changed()
+
+    def set_third(self, on):
+        """Connects a third monitor of the secondary's size right of the
+        primary (Windows 1024,0 onwards), or takes it away again."""
+        if on:
+            # The dummy output knows only the modes it was given.
+            subprocess.run(['xrandr', '--addmode', 'DUMMY2', self.secondary], env=self.env,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self._xrandr('--output', 'DUMMY2', '--mode', self.secondary, '--right-of', 'DUMMY0')
+        else:
+            self._xrandr('--output', 'DUMMY2', '--off')
+        self._changed()
+
+    def _changed(self):
+        """Waits until Windows programs see the outputs xrandr reports."""
         self._read_layout()
-        count = 2 if on else 1
+        count = len(re.findall(r'^\s*\d+: ', self._xrandr('--listmonitors'), re.M))
         wait_until(lambda: len(self.monitors()[0]) == count, what=f'{count} monitors for Wine')
 
     def tray(self):

@@ -190,20 +190,49 @@ def test_the_measurer_measures_a_line_across_the_border(monitors, tool_over_both
                what='the cursor row on the secondary monitor')
 
 
-@pytest.mark.parametrize('secondary', [True, False])
-def test_a_panel_stored_on_a_monitor_that_is_gone_comes_back_onto_the_primary(
-        monitors, start_on_monitors, patterns, secondary):
-    monitors.set_secondary(secondary)
-    program = start_on_monitors(DropperKey=HOT_KEY, DropperPosX=-700, DropperPosY=100)
-    patterns(100, 100, 300, 300)
+def pixels_on(panel_rect, monitor):
+    left, top, right, bottom = panel_rect
+    return (min(right, monitor[2]) - max(left, monitor[0]),
+            min(bottom, monitor[3]) - max(top, monitor[1]))
+
+
+def start_dropper(monitors, program):
+    """The Dropper by its hot key over a pattern; its panel's rectangle."""
     monitors.move(250, 250)
     monitors.key('ctrl+shift+m')
     program.overlay()
-    left, top, right, bottom = panel_of(monitors, program).rect
-    if secondary:  # where it was left, on a monitor that is there
-        assert (left, top) == (-700, 100)
-    else:
-        width = min(right, PRIMARY[2]) - max(left, PRIMARY[0])
-        height = min(bottom, PRIMARY[3]) - max(top, PRIMARY[1])
-        assert width >= 16 and height >= 16, (f'the panel at {(left, top, right, bottom)} has '
-                                              f'{width} x {height} pixels on the primary')
+    return tuple(panel_of(monitors, program).rect)
+
+
+def on_a_monitor(monitors, rect):
+    on = [pixels_on(rect, m) for m in monitors.monitors()[0]]
+    return any(w >= 16 and h >= 16 for w, h in on)
+
+
+@pytest.mark.parametrize('stored, expected', [
+    ((-700, 100), (-700, 100)),  # on the secondary: where it was left
+    # In the corner below the secondary, inside the virtual screen yet on no
+    # monitor: moved the shortest way, up until 16 rows lie on the secondary.
+    ((-700, 700), (-700, 584)),
+])
+def test_a_panel_opens_where_it_was_left_if_a_monitor_shows_it(monitors, start_on_monitors,
+                                                              patterns, stored, expected):
+    program = start_on_monitors(DropperKey=HOT_KEY, DropperPosX=stored[0], DropperPosY=stored[1])
+    patterns(100, 100, 300, 300)
+    rect = start_dropper(monitors, program)
+    assert rect[:2] == expected
+    assert on_a_monitor(monitors, rect)
+
+
+def test_a_panel_left_on_a_monitor_that_is_gone_comes_back_onto_one_attached(
+        monitors, start_on_monitors, patterns):
+    monitors.set_third(True)
+    program = start_on_monitors(DropperKey=HOT_KEY, DropperPosX=1300, DropperPosY=100)
+    patterns(100, 100, 300, 300)
+    assert start_dropper(monitors, program)[:2] == (1300, 100)  # on the third monitor
+    monitors.key('Escape')
+    program.overlay(visible=False)
+    monitors.set_third(False)
+    rect = start_dropper(monitors, program)
+    assert on_a_monitor(monitors, rect), f'the panel at {rect} lies on no monitor'
+    assert rect[:2] == (PRIMARY[2] - 16, 100)
