@@ -10,7 +10,8 @@ import pytest
 from PIL import Image, ImageChops
 
 from driver import FrozenPicture, Pattern, wait_for_assertion, wait_until, xor_frame
-from test_info_panel import VALUE_ID, panel_of
+from test_export import copied, same, save_as
+from test_info_panel import VALUE_ID, assert_zoom, panel_of
 from test_magnifier import check_lens
 from test_measurer_dropper import with_figure, with_marker
 from test_tray import TOOL_BITS, TOOLS, tray_icons
@@ -75,7 +76,8 @@ def tool_over_both(monitors, start_on_monitors, patterns):
         host = program.overlay()
         assert host['rect'] == list(VIRTUAL), 'the overlay covers the virtual screen'
         picture = FrozenPicture(monitors, program, frozen)
-        if tool != 'Magnifier':  # whose lens is always there
+        # The Magnifier's lens is always there, and so is a panel not parked.
+        if tool != 'Magnifier' and not parked.keys() & options.keys():
             picture.shows(frozen, 'the frozen picture')
         return picture
     return start
@@ -140,18 +142,40 @@ def test_the_magnifier_freezes_every_monitor_and_enlarges_across_the_border(
                         f'{differing_outside(monitors, frozen, lens)}')
 
 
-def test_a_selection_across_the_border_is_framed_and_copied_exactly(monitors, tool_over_both):
+def test_a_selection_across_the_border_is_framed_copied_and_saved_exactly(monitors,
+                                                                         tool_over_both):
     picture = tool_over_both('Screenshot')
+    program = picture.program
     start, end = (-300, 100), (200, 300)
     monitors.drag(*start, *end)
     picture.shows(xor_frame(picture.frozen, box(monitors, (*start, *end))),
                   f'the frame of {start} to {end}')
-    monitors.key('ctrl+c')
+    panel = panel_of(monitors, program)
+    assert [panel.cell(VALUE_ID + row)['text'] for row in (4, 5, 6)] == [
+        'x: -300\t y: 100', 'x: 200\t y: 300', 'x: 500\t y: 200']
     expected = picture.frozen.crop(box(monitors, (*start, end[0] + 1, end[1] + 1)))
-    wait_until(lambda: (lambda got: got is not None and got.size == expected.size and
-                        ImageChops.difference(got, expected).getbbox() is None)(
-                            monitors.clipboard_bitmap()),
-               timeout=8, what=f'the clipboard to hold the {expected.size} picture')
+    monitors.key('ctrl+c')
+    copied(monitors, expected)
+    out = monitors.prefix / 'drive_c' / 'across.png'
+    out.unlink(missing_ok=True)
+    save_as(monitors, program, 'C:\\across.png', 'png')
+    wait_until(lambda: out.exists() and out.stat().st_size > 0, what='the file written')
+    with Image.open(out) as image:
+        assert same(image.convert('RGB'), expected)
+    # Without a selection's own command, the whole virtual screen: what no
+    # monitor shows is white.
+    monitors.key('ctrl+Insert')
+    copied(monitors, picture.frozen)
+
+
+@pytest.mark.parametrize('cursor', [(-795, 300), (-400, 595), (-3, 400)])
+def test_the_zoom_view_shows_the_frozen_picture_on_the_secondary_and_white_beyond(
+        monitors, tool_over_both, cursor):
+    picture = tool_over_both('Screenshot', InfoScale=3, ScreenshotPosX=300, ScreenshotPosY=200)
+    panel = panel_of(monitors, picture.program)
+    monitors.move(*cursor)
+    assert_zoom(monitors, picture.frozen, box(monitors, panel.zoom['rect']),
+                monitors.to_x(*cursor), 3)
 
 
 def test_the_dropper_holds_a_colour_of_the_secondary_monitor_at_negative_x(
