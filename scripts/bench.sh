@@ -54,5 +54,15 @@ for size in 1024x768 1920x1080; do
     "$here/wine-session.sh" stop "$session"
 done
 
+# The tool start over two monitors (800x600 left of 1024x768), on an Xorg
+# display without a virtual desktop, against the bare sequence over the same
+# virtual screen.
+session="$build/bench-monitors"
+"$here/wine-session.sh" monitors "$session" >/dev/null
+wine_env "$session" "$arch"
+echo "== activation, under Wine on two monitors, $label"
+"$WINE" "$build/$arch/bench/activation/activation_bench.exe"
+"$here/wine-session.sh" stop "$session"
+
 echo "== soak of the real program, $label"
 VANTACLE_ARCH=$arch VANTACLE_BUILD="$build/$arch" /usr/bin/python3 "$here/../bench/soak/soak.py"
