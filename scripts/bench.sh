@@ -2,7 +2,7 @@
 # Prints the benchmarks' figures: the colour conversion natively and under
 # Wine; the tool activation, lens moves, selection drags, Measurer and
 # Dropper moves and the information panel's zoom view under Wine at two screen
-# sizes; copying and saving the whole screen; and a soak of 1,000 activations
+# sizes, and the activation on two monitors; copying and saving the whole screen; and a soak of 1,000 activations
 # of the real program.
 set -euo pipefail
 build=$(cd "$1" && pwd)
