@@ -103,34 +103,16 @@ TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMov
     };
     panel_->OnPaint = [this](HDC dc, const RECT&) { PanelPaint(dc); };
 
-    // The system's metrics come at its own DPI; the panel is made at its
-    // monitor's.
-    NONCLIENTMETRICSW metrics = NonClientMetrics();
-    metrics.lfMessageFont.lfHeight = ScaleToDpi(metrics.lfMessageFont.lfHeight, dpi_);
-    const int ppi = dpi_;
-    const int defaultHeight = DefaultFontHeight(ppi);
-    messageFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
-    rowHeight_ = LineHeight(messageFont_.get());
-    smallCaption_ = ScaleToDpi(GetSystemMetrics(SM_CYSMCAPTION), dpi_);
-
     hints_ = std::make_unique<THints>(panel_->Handle());
     closeButton_ = std::make_unique<TControl>(L"TPanel", panel_->Handle(), WS_VISIBLE);
-    LayoutCloseButton();
-    LOGFONTW glyph{};
-    glyph.lfHeight = -closeButton_->ClientHeight() / 2;
-    glyph.lfCharSet = DEFAULT_CHARSET;
-    wcscpy_s(glyph.lfFaceName, L"Marlett");
-    closeFont_.reset(CreateFontIndirectW(&glyph));
     closeButton_->SetColor(kCloseButtonColor);
-    closeButton_->SetFont(closeFont_.get(), clWhite);
     closeButton_->SetText(kCloseGlyph, TTextLayout::Centre);
     closeButton_->OnClick = [this] { CloseButtonClick(); };
     hints_->Add(closeButton_->Handle(), kCloseHint);
 
     content_ =
         std::make_unique<TControl>(L"TPanel", panel_->Handle(), WS_VISIBLE | WS_CLIPCHILDREN);
-    const int width = InfoPanelWidth(ppi, metrics.lfMessageFont.lfHeight, defaultHeight);
-    SetWindowPos(panel_->Handle(), nullptr, kInitialPanelLeft, kInitialPanelTop, width,
+    SetWindowPos(panel_->Handle(), nullptr, kInitialPanelLeft, kInitialPanelTop, 0,
                  kInitialPanelHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     position_ = {kInitialPanelLeft, kInitialPanelTop};
 
@@ -155,8 +137,46 @@ TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMov
         c->OnContextMenu = [this, target, handle](LPARAM at) { OpenMenu(target, handle, at); };
     }
 
-    SetInfoRows(rowMask);
+    rowMask_ = rowMask;
+    ApplyDpi(dpi_);
     ShowWindow(panel_->Handle(), SW_SHOWNA);
+}
+
+void TInfoWin::FollowMonitorScaling() {
+    RECT r{};
+    GetWindowRect(panel_->Handle(), &r);
+    const int dpi = DpiAt({r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2});
+    if (dpi != dpi_) ApplyDpi(dpi);
+}
+
+void TInfoWin::ApplyDpi(int dpi) {
+    dpi_ = dpi;
+    // The system's metrics come at its own DPI.
+    NONCLIENTMETRICSW metrics = NonClientMetrics();
+    metrics.lfMessageFont.lfHeight = ScaleToDpi(metrics.lfMessageFont.lfHeight, dpi);
+    UniqueFont messageFont(CreateFontIndirectW(&metrics.lfMessageFont));
+    rowHeight_ = LineHeight(messageFont.get());
+    smallCaption_ = ScaleToDpi(GetSystemMetrics(SM_CYSMCAPTION), dpi);
+    const int width =
+        InfoPanelWidth(dpi, metrics.lfMessageFont.lfHeight, DefaultFontHeight(dpi));
+    RECT r{};
+    GetWindowRect(panel_->Handle(), &r);
+    SetWindowPos(panel_->Handle(), nullptr, 0, 0, width, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutCloseButton(); // also when the width stayed
+    LOGFONTW glyph{};
+    glyph.lfHeight = -closeButton_->ClientHeight() / 2;
+    glyph.lfCharSet = DEFAULT_CHARSET;
+    wcscpy_s(glyph.lfFaceName, L"Marlett");
+    UniqueFont closeFont(CreateFontIndirectW(&glyph));
+    closeButton_->SetFont(closeFont.get(), clWhite);
+    for (int row = 0; row < kInfoRowCount; ++row)
+        for (TLabel* cell : {captions_[row].get(), values_[row].get()})
+            cell->SetFont(messageFont.get());
+    // The old fonts go once no control draws with them.
+    messageFont_ = std::move(messageFont);
+    closeFont_ = std::move(closeFont);
+    SetInfoRows(rowMask_);
 }
 
 TInfoWin::~TInfoWin() {
@@ -170,10 +190,8 @@ void TInfoWin::CreateCells() {
         auto caption = std::make_unique<TLabel>(captionColumn_->Handle(), kRowCaptions[row],
                                                 kCaptionCellId + row);
         auto value = std::make_unique<TLabel>(valueColumn_->Handle(), L"", kValueCellId + row);
-        for (TLabel* cell : {caption.get(), value.get()}) {
-            cell->SetFont(messageFont_.get());
+        for (TLabel* cell : {caption.get(), value.get()})
             cell->OnMouseMove = [this] { mouseMove_(); };
-        }
         HWND captionHandle = caption->Handle(), valueHandle = value->Handle();
         caption->OnContextMenu = [this, captionHandle](LPARAM at) {
             OpenMenu(TInfoTarget::Panel, captionHandle, at);
@@ -366,6 +384,7 @@ bool TInfoWin::PanelMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result
         if (!dragging_) return false;
         dragging_ = false;
         ReleaseCapture();
+        FollowMonitorScaling();
         return true;
     case WM_CAPTURECHANGED:
         dragging_ = false; // the system took the mouse away

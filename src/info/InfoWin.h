@@ -67,6 +67,10 @@ public:
 private:
     void CreateCells();
     void LayoutCloseButton();
+    // Fonts and sizes at `dpi`: when made, and when a drag leaves the panel
+    // on a monitor of another scaling (FollowMonitorScaling).
+    void ApplyDpi(int dpi);
+    void FollowMonitorScaling();
     void LayoutContent();
     void LayoutCells(TControl& column, std::array<std::unique_ptr<TLabel>, kInfoRowCount>& cells);
     void PlaceWindow();

@@ -3,6 +3,7 @@
 // colour swatch and the tools' show/hide item.
 #include "HostTestSupport.h"
 #include "framework/Application.h"
+#include "framework/Dpi.h"
 #include "framework/RegistryIni.h"
 #include "shell/Host.h"
 #include "tools/ToolActivation.h"
@@ -123,20 +124,45 @@ protected:
     HWND panel = nullptr;
 };
 
-TEST_F(InfoPanelTest, IsMadeAtTheScalingOfTheMonitorItOpensOn) {
-    // Wine gives every monitor the system's 96 DPI; a panel for a monitor
-    // at 150 % is half as large again, fonts, title band and zoom view.
+// The panel's outer size.
+SIZE SizeOf(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// A press and release in the title band: a drag of no distance.
+void DragByTitle(HWND panel) {
+    SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 4));
+    SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(20, 4));
+}
+
+TEST_F(InfoPanelTest, TakesTheScalingOfTheMonitorItOpensOnAndIsDraggedTo) {
+    // Wine gives every monitor the system's 96 DPI; at 150 % the panel is
+    // half as large again: fonts, title band, zoom view and rows.
+    const SIZE normal = SizeOf(panel);
+    auto ratio = [&](SIZE s) {
+        return std::pair{double(s.cx) / normal.cx, double(s.cy) / normal.cy};
+    };
+    auto isLarger = [](std::pair<double, double> r) {
+        return r.first > 1.4 && r.first < 1.65 && r.second > 1.4 && r.second < 1.65;
+    };
     TInfoWin large(
         *host, menu, [] {}, kDropperRows, 144);
-    RECT normal, big;
-    GetWindowRect(panel, &normal);
-    GetWindowRect(large.Handle(), &big);
-    const double wider = double(big.right - big.left) / (normal.right - normal.left);
-    const double higher = double(big.bottom - big.top) / (normal.bottom - normal.top);
-    EXPECT_GT(wider, 1.4);
-    EXPECT_LT(wider, 1.65);
-    EXPECT_GT(higher, 1.4);
-    EXPECT_LT(higher, 1.65);
+    EXPECT_TRUE(isLarger(ratio(SizeOf(large.Handle()))));
+
+    // Dragged onto a monitor at 150 %, and back onto one at 100 %: as if
+    // made there.
+    SetMonitorDpiStandIn([](HMONITOR) { return 144; });
+    DragByTitle(panel);
+    EXPECT_TRUE(isLarger(ratio(SizeOf(panel))));
+    EXPECT_EQ(SizeOf(panel).cx, SizeOf(large.Handle()).cx);
+    EXPECT_EQ(SizeOf(panel).cy, SizeOf(large.Handle()).cy);
+    SetMonitorDpiStandIn([](HMONITOR) { return 96; });
+    DragByTitle(panel);
+    SetMonitorDpiStandIn(nullptr);
+    EXPECT_EQ(SizeOf(panel).cx, normal.cx);
+    EXPECT_EQ(SizeOf(panel).cy, normal.cy);
 }
 
 TEST_F(InfoPanelTest, MenuOffersWhatTheControlItOpenedOnAllows) {
