@@ -27,10 +27,14 @@ TShiftState ShiftFromMouseKeys(WPARAM keys) {
 } // namespace
 
 TShiftState ShiftStateNow() {
+    // One question for all three keys: under Wine each costs a round trip
+    // to its server, and a held arrow key asks at every repeat.
+    BYTE keys[256]{};
+    if (!GetKeyboardState(keys)) return 0;
     TShiftState shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    if (keys[VK_SHIFT] & 0x80) shift |= ssShift;
+    if (keys[VK_CONTROL] & 0x80) shift |= ssCtrl;
+    if (keys[VK_MENU] & 0x80) shift |= ssAlt;
     return shift;
 }
 
@@ -179,16 +183,17 @@ bool TForm::KeyDown(WPARAM wParam, bool repeat) {
 
 bool TForm::PreviewKeyDown(WPARAM wParam, bool repeat) {
     WORD key = static_cast<WORD>(wParam);
-    if (MenuShortCut(key)) return true;
-    FormKeyDown(key, ShiftStateNow() | (repeat ? ssRepeat : 0));
+    const TShiftState shift = ShiftStateNow();
+    if (MenuShortCut(key, shift)) return true;
+    FormKeyDown(key, shift | (repeat ? ssRepeat : 0));
     return key == 0;
 }
 
 // The shortcuts shown in the form's context menu work while the form has the
 // keyboard, before the form's own key handling sees the stroke.
-bool TForm::MenuShortCut(WORD key) {
+bool TForm::MenuShortCut(WORD key, TShiftState shift) {
     if (!PopupMenu) return false;
-    return PopupMenu->ShortCut(ShortCutOf(key, ShiftStateNow()));
+    return PopupMenu->ShortCut(ShortCutOf(key, shift));
 }
 
 void TForm::ContextMenu(LPARAM lParam) {

@@ -107,7 +107,7 @@ protected:
 
 private:
     void Paint();
-    bool MenuShortCut(WORD key);
+    bool MenuShortCut(WORD key, TShiftState shift);
     // True when a shortcut or the form's handler took the key.
     bool KeyDown(WPARAM key, bool repeat);
 

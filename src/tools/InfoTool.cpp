@@ -55,7 +55,10 @@ bool TInfoTool::PointerKeyDown(WORD& key, TShiftState shift) {
     if (const auto arrow = ArrowOf(key); arrow && (modifiers & ~ssShift) == 0) {
         key = 0;
         const TScreenRect& screen = Activation.ScreenRect();
-        const POINT from = Pointer();
+        // Right after a step nothing else has moved the pointer: a mouse
+        // move before this key would have been handled first and ended the
+        // trail. So a held key asks the system only once.
+        const POINT from = keyStepShown_ && !keyTrail_.empty() ? keyTrail_.back() : Pointer();
         const TToolPoint to = PointerStep({from.x, from.y}, *arrow, modifiers == ssShift,
                                           {screen.left, screen.top, screen.Width(), screen.Height()});
         // A trail as long as a held key's run of a few seconds.
