@@ -75,10 +75,10 @@ start_wine() {
 # device answers it before it is back waiting, and the device a program asks
 # is Wine's mount manager: each volume query (the Save As dialog makes one for
 # every drive it lists, after OLE started its RPC thread) would hang the
-# program. So where the 32-bit build this prefix is for runs emulated, the
-# prefix has no mount manager: volume queries then fail at once (no label,
-# no serial) and drive letters stay what dosdevices says. Natively, and for
-# the 64-bit build, nothing changes.
+# program. So where the build the session is for (wine_arch: VANTACLE_ARCH,
+# else the 32-bit one) runs emulated, the prefix has no mount manager: volume
+# queries then fail at once (no label, no serial) and drive letters stay what
+# dosdevices says. Natively, and with VANTACLE_ARCH=win64, nothing changes.
 mount_manager_for_emulation() {
     local arch key='HKLM\System\CurrentControlSet\Services\MountMgr'
     local mark="$WINEPREFIX/vantacle-no-mount-manager"
