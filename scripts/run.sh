@@ -61,6 +61,7 @@ else
     "$WINE64" reg add "$desktops" /v Vantacle /d 1024x768 /f >/dev/null 2>&1
     "$WINE64" reg add "$desktops\Vantacle" /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
     "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Vantacle /f >/dev/null 2>&1
+    mount_manager_for_emulation
     echo "Vantacle runs in the Wine desktop window; quit it from its tray menu (E&xit) or with Ctrl+C."
     # The program's own loader starts it, as the tests do; its first window
     # brings up the desktop that the setting above names.

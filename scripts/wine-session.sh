@@ -68,31 +68,6 @@ start_wine() {
     "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1
 }
 
-# Where qemu-i386 runs a 32-bit program with more than one thread, a signal
-# that Wine's server sends to one of its threads is handled as the newest
-# thread: the signalled thread goes on with that thread's identity and waits
-# forever for a reply addressed to itself. The server signals a thread when a
-# device answers it before it is back waiting, and the device a program asks
-# is Wine's mount manager: each volume query (the Save As dialog makes one for
-# every drive it lists, after OLE started its RPC thread) would hang the
-# program. So where the build the session is for (wine_arch: VANTACLE_ARCH,
-# else the 32-bit one) runs emulated, the prefix has no mount manager: volume
-# queries then fail at once (no label, no serial) and drive letters stay what
-# dosdevices says. Natively, and with VANTACLE_ARCH=win64, nothing changes.
-mount_manager_for_emulation() {
-    local arch key='HKLM\System\CurrentControlSet\Services\MountMgr'
-    local mark="$WINEPREFIX/vantacle-no-mount-manager"
-    arch=$(wine_arch) || return 1
-    if [ "$(wine_runs "$arch")" = emulated ]; then
-        "$WINE64" reg add "$key" /v Start /t REG_DWORD /d 4 /f >/dev/null
-        touch "$mark"
-    elif [ -f "$mark" ]; then
-        # The same build folder runs natively again: Wine's own setting back.
-        "$WINE64" reg add "$key" /v Start /t REG_DWORD /d 2 /f >/dev/null
-        rm -f "$mark"
-    fi
-}
-
 # The dummy driver's configuration: a frame buffer large enough for both
 # monitors side by side, no input devices of the machine's (xdotool's come
 # through XTEST), and no switch of the machine's virtual consoles.
