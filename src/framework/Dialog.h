@@ -58,8 +58,6 @@ public:
     // its own, scaled like the rest; it follows the dialog to a monitor of
     // another scaling.
     void SetControlFont(int id, int designHeight, bool bold, bool underline);
-    // The DPI the dialog is laid out for: its monitor's.
-    int Dpi() const { return dpi_; }
 
     bool KeyPreview = false;
 

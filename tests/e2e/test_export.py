@@ -57,6 +57,24 @@ def save_as(desktop, program, name, file_type):
     desktop.key('alt+t', 'Home', *['Down'] * SAVE_TYPES[file_type], 'Return')
 
 
+def save_refused(desktop, program, path, name):
+    """Saves over a file that cannot be written, says yes to replacing it and
+    checks the error box names the file; the box is closed afterwards."""
+    save_as(desktop, program, path, 'png')
+    open_dialog(desktop, program, 'Save As')
+    wait_until(lambda: len([w for w in desktop.windows() if w['pid'] == program.pid
+                            and w['class'] == '#32770' and w['visible']]) == 2,
+               what='the overwrite question')
+    desktop.key('y')
+    error = desktop.wait_for_window(cls='#32770', title='Vantacle Pro', pid=program.pid,
+                                    visible=True)
+    texts = desktop.probe('controls', error['hwnd'])
+    assert 'Cannot create file' in texts and name in texts
+    desktop.key('Return')
+    wait_until(lambda: not desktop.find_window(cls='#32770', pid=program.pid, visible=True),
+               what='the error box to close')
+
+
 def test_a_save_keeps_its_picture_when_another_program_takes_the_foreground(
         desktop, frozen_tool, out_folder):
     # Ctrl+Shift+D: the Dropper, whose start must wait for the open dialog.
@@ -146,15 +164,7 @@ def test_no_save_without_the_users_yes_and_a_refused_save_says_why(desktop, scre
     assert sorted(f.name for f in out_folder.iterdir()) == ['keep.png']
 
     existing.chmod(0o444)  # read-only: the save must fail and say so
-    save_as(desktop, program, 'C:\\out\\keep.png', 'png')
-    wait_until(lambda: desktop.find_window(cls='#32770', pid=program.pid, visible=True),
-               what='the overwrite question')
-    desktop.key('y')
-    error = desktop.wait_for_window(cls='#32770', title='Vantacle Pro', pid=program.pid,
-                                    visible=True)
-    texts = desktop.probe('controls', error['hwnd'])
-    assert 'Cannot create file' in texts and 'keep.png' in texts
-    desktop.key('Return')
+    save_refused(desktop, program, 'C:\\out\\keep.png', 'keep.png')
     assert existing.read_bytes() == b'not to be replaced'
     assert sorted(f.name for f in out_folder.iterdir()) == ['keep.png']
     program.overlay()  # the tool runs on

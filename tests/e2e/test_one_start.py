@@ -16,7 +16,7 @@ from driver import (OPTIONS_KEY, RUN_KEY, SETTINGS_KEY, FrozenPicture, Pattern, 
                     wait_until)
 from test_dialogs import (LBL_WIDTH_VALUE, STORED, TRB_WIDTH, controls, keyboard_ready,
                           open_from_tray, options, wait_closed, wait_value)
-from test_export import copied, open_dialog, same, save_as
+from test_export import copied, same, save_as, save_refused
 from test_magnifier import wait_for_lens
 from test_measurer_dropper import with_figure, with_marker
 from test_tray import (MENU_CAPTIONS, click_menu_line, nearest_caption, open_menu, tray_icons,
@@ -174,19 +174,7 @@ def test_screenshot_copies_saves_every_type_and_says_why_a_save_fails(desktop, p
         kept = out_folder / 'shot.png'
         before = kept.read_bytes()
         kept.chmod(0o444)  # read-only: the save must fail and say so
-        save_as(desktop, program, 'C:\\out\\shot.png', 'png')
-        open_dialog(desktop, program, 'Save As')
-        wait_until(lambda: len([w for w in desktop.windows() if w['pid'] == program.pid
-                                and w['class'] == '#32770' and w['visible']]) == 2,
-                   what='the overwrite question')
-        desktop.key('y')
-        error = desktop.wait_for_window(cls='#32770', title='Vantacle Pro', pid=program.pid,
-                                        visible=True)
-        texts = desktop.probe('controls', error['hwnd'])
-        assert 'Cannot create file' in texts and 'shot.png' in texts
-        desktop.key('Return')
-        wait_until(lambda: not desktop.find_window(cls='#32770', pid=program.pid, visible=True),
-                   what='the error box to close')
+        save_refused(desktop, program, 'C:\\out\\shot.png', 'shot.png')
         assert kept.read_bytes() == before
         program.overlay()  # the tool runs on
 
