@@ -6,7 +6,7 @@ CMAKE_FLAGS = -G Ninja -Wno-dev
 .PHONY: setup build run test bench fuzz clean
 
 setup:
-	@bash scripts/setup.sh
+	@bash scripts/setup.sh $(BUILD)
 
 # native: portable code with sanitizers; win32: the shipped 32-bit program;
 # win64: its 64-bit twin. Every target is built for both Windows widths.
