@@ -5,6 +5,7 @@
 // the first frame; the whole start is printed too. Run it on the screen
 // layout to be measured.
 #include "../BenchSupport.h"
+#include "framework/GeometryWin.h"
 #include "framework/Input.h"
 #include "framework/Window.h"
 #include <algorithm>
@@ -103,7 +104,7 @@ ActivationTimes ActivationOnce(TfrmHost& host) {
 int main() {
     StartBenchApplication();
 
-    const RECT screen = VirtualScreenRect();
+    const RECT screen = ToRECT(VirtualScreenRect());
     const int monitors = GetSystemMetrics(SM_CMONITORS);
     BenchHost bench;
     TfrmHost& host = bench.host;

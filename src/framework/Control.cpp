@@ -22,8 +22,10 @@ TControl::~TControl() {
     DestroyWindow(window);
 }
 
-void TControl::SetBounds(int left, int top, int width, int height) {
-    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+void TControl::SetBounds(const TRect& r) {
+    SetWindowPos(Handle(), nullptr, static_cast<int>(r.left), static_cast<int>(r.top),
+                 static_cast<int>(r.Width()), static_cast<int>(r.Height()),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT TControl::BoundsRect() const {

@@ -13,7 +13,11 @@ bool TControlInput::HandleInput(HWND window, UINT message, WPARAM wParam, LPARAM
         result = TRUE;
         return true;
     case WM_MOUSEMOVE:
-        if (OnMouseMove) OnMouseMove();
+        if (OnMouseMove) {
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ClientToScreen(window, &at);
+            OnMouseMove({at.x, at.y});
+        }
         return true;
     case WM_LBUTTONDOWN:
         if (OnClick) {

@@ -2,9 +2,9 @@
 #include "framework/Application.h"
 #include "framework/Dpi.h"
 #include "framework/Error.h"
+#include "framework/Input.h"
 #include "framework/LastError.h"
 #include <commctrl.h>
-#include <cstddef>
 #include <cstdlib>
 
 namespace {
@@ -14,15 +14,6 @@ struct alignas(DWORD) EmptyTemplate {
     WORD menu = 0, windowClass = 0, title = 0;
 };
 
-// The message font of the non-client metrics, in the record's size from
-// before the padded border was added, which every version of the system reads.
-LOGFONTW MessageFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-        ThrowLastError(L"Cannot read the system's message font");
-    return metrics.lfMessageFont;
-}
 } // namespace
 
 TDialog::TDialog(TDialogParams params) : params_(params) {}
@@ -62,8 +53,7 @@ void TDialog::Create() {
     SetWindowTextW(window, params_.caption);
     // Laid out for, and centred on, the monitor the user works on: the one
     // with the pointer.
-    POINT pointer{};
-    GetCursorPos(&pointer);
+    const TScreenPoint pointer = PointerOnScreen();
     dpi_ = DpiAt(pointer);
     AdoptMessageFont();
     CreateControls();
@@ -74,7 +64,7 @@ void TDialog::Create() {
                        GetWindowLongW(window, GWL_EXSTYLE));
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    GetMonitorInfoW(MonitorFromPoint({pointer.x, pointer.y}, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
     const int width = r.right - r.left, height = r.bottom - r.top;
     SetWindowPos(window, nullptr, work.left + (work.right - work.left - width) / 2,
@@ -121,9 +111,7 @@ void TDialog::ModalResult(int result) {
 }
 
 void TDialog::AdoptMessageFont() {
-    // The system gives the font at its own DPI.
-    LOGFONTW font = MessageFont();
-    font.lfHeight = ScaleToDpi(font.lfHeight, dpi_);
+    LOGFONTW font = SystemFontsAt(dpi_).message;
     font_.reset(CreateFontIndirectW(&font));
     if (!font_) ThrowLastError(L"Cannot create the dialog's font");
     fontHeight_ = std::abs(font.lfHeight);
@@ -158,8 +146,8 @@ void TDialog::ChangeDpi(int dpi, const RECT& suggested) {
     AdoptMessageFont();
     for (size_t i = 0; i < controls_.size() && i < params_.controls.size(); ++i) {
         const TControlDef& c = params_.controls[i];
-        SetWindowPos(controls_[i], nullptr, Scale(c.x), Scale(c.y), Scale(c.width),
-                     Scale(c.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(controls_[i], nullptr, Scale(c.x), Scale(c.y), Scale(c.width), Scale(c.height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
     // An up-down control sizes itself and its edit box to sit beside it:
@@ -176,9 +164,8 @@ void TDialog::ChangeDpi(int dpi, const RECT& suggested) {
         SendMessageW(Item(own.id), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
         own.font = std::move(font);
     }
-    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
-                 suggested.right - suggested.left, suggested.bottom - suggested.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 

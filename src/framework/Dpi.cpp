@@ -1,15 +1,12 @@
 #include "framework/Dpi.h"
+#include <cstddef>
 #include "framework/Handle.h"
+#include "framework/SystemAnswers.h"
 
 namespace {
 // MDT_EFFECTIVE_DPI: the DPI the user chose for the monitor.
 constexpr int kEffectiveDpi = 0;
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-
-std::function<int(HMONITOR)>& StandIn() {
-    static std::function<int(HMONITOR)> standIn;
-    return standIn;
-}
 
 GetDpiForMonitorFn MonitorDpiFunction() {
     // Looked up once; the library stays loaded for the program's life.
@@ -33,20 +30,37 @@ int SystemDpi() {
     return dpi;
 }
 
-int DpiAt(POINT p) {
-    HMONITOR monitor = MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST);
-    if (StandIn()) return StandIn()(monitor);
+int SystemMonitorDpi(HMONITOR monitor) {
     UINT x = 0, y = 0;
     if (GetDpiForMonitorFn function = MonitorDpiFunction();
         function && monitor && SUCCEEDED(function(monitor, kEffectiveDpi, &x, &y)) && y > 0)
         return static_cast<int>(y);
-    return SystemDpi();
+    return 0;
+}
+
+int DpiAt(TScreenPoint p) {
+    const int dpi = MonitorDpiOf(MonitorFromPoint({p.x, p.y}, MONITOR_DEFAULTTONEAREST));
+    return dpi > 0 ? dpi : SystemDpi();
 }
 
 int ScaleToDpi(int length, int dpi) {
     return MulDiv(length, dpi, SystemDpi());
 }
 
-void SetMonitorDpiStandIn(std::function<int(HMONITOR)> standIn) {
-    StandIn() = std::move(standIn);
+TSystemFonts SystemFontsAt(int dpi) {
+    // The record in the size every Windows since 2000 accepts, without the
+    // padded border of later versions.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    TSystemFonts fonts{};
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        fonts = {metrics.lfMessageFont, metrics.lfCaptionFont};
+    } else {
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(LOGFONTW), &fonts.message);
+        fonts.caption = fonts.message;
+    }
+    // The system gives them at its own DPI.
+    fonts.message.lfHeight = ScaleToDpi(fonts.message.lfHeight, dpi);
+    fonts.caption.lfHeight = ScaleToDpi(fonts.caption.lfHeight, dpi);
+    return fonts;
 }

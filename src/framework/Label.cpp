@@ -55,8 +55,10 @@ TLabel* TLabel::FromHandle(HWND window) {
     return label;
 }
 
-void TLabel::SetBounds(int left, int top, int width, int height) {
-    SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+void TLabel::SetBounds(const TRect& r) {
+    SetWindowPos(window_, nullptr, static_cast<int>(r.left), static_cast<int>(r.top),
+                 static_cast<int>(r.Width()), static_cast<int>(r.Height()),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TLabel::SetVisible(bool visible) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/ControlInput.h"
+#include "framework/Geometry.h"
 #include "framework/Handle.h"
 #include <functional>
 #include <string>
@@ -20,7 +21,8 @@ public:
     // The label under a static control's handle, or nullptr for any other window.
     static TLabel* FromHandle(HWND window);
 
-    void SetBounds(int left, int top, int width, int height);
+    // In the parent's client area.
+    void SetBounds(const TRect& r);
     void SetVisible(bool visible);
     void SetText(const std::wstring& text);
     const std::wstring& Text() const;

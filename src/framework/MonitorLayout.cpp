@@ -4,17 +4,8 @@
 
 TScreenRect VirtualScreenOf(const std::vector<TScreenRect>& monitors) {
     TScreenRect around{};
-    bool first = true;
-    for (const TScreenRect& m : monitors) {
-        if (m.Empty()) continue;
-        if (first) {
-            around = m;
-            first = false;
-            continue;
-        }
-        around = {std::min(around.left, m.left), std::min(around.top, m.top),
-                  std::max(around.right, m.right), std::max(around.bottom, m.bottom)};
-    }
+    for (const TScreenRect& m : monitors)
+        around = Bounding(around, m);
     return around;
 }
 
@@ -26,11 +17,6 @@ int64_t PullAxis(int64_t wished, int64_t size, int64_t visible, int64_t low, int
     const int64_t shown = std::min({visible, std::max<int64_t>(size, 1), high - low});
     const int64_t first = low - std::max<int64_t>(size, 1) + shown, last = high - shown;
     return std::clamp(wished, std::min(first, last), last);
-}
-
-int32_t Saturate(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
 }
 } // namespace
 
@@ -46,7 +32,7 @@ TScreenPoint PullOntoMonitor(TScreenPoint wished, int32_t width, int32_t height,
         const int64_t move = std::abs(x - wished.x) + std::abs(y - wished.y);
         if (move < shortest) {
             shortest = move;
-            best = {Saturate(x), Saturate(y)};
+            best = {Saturate32(x), Saturate32(y)};
         }
     }
     return best;

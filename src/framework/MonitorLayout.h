@@ -4,23 +4,9 @@
 // Win32 here, so it is tested natively over any layout.
 #pragma once
 
+#include "framework/Geometry.h"
 #include <cstdint>
 #include <vector>
-
-// Screen coordinates, right and bottom exclusive. A monitor left of or above
-// the primary one has negative coordinates.
-struct TScreenRect {
-    int32_t left = 0, top = 0, right = 0, bottom = 0;
-    int32_t Width() const { return right - left; }
-    int32_t Height() const { return bottom - top; }
-    bool Empty() const { return right <= left || bottom <= top; }
-    bool operator==(const TScreenRect&) const = default;
-};
-
-struct TScreenPoint {
-    int32_t x = 0, y = 0;
-    bool operator==(const TScreenPoint&) const = default;
-};
 
 // The smallest rectangle holding every monitor (the virtual screen); empty
 // when there is none. Pixels in it that lie on no monitor are gaps.

@@ -17,10 +17,11 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM found) noexcept {
 }
 } // namespace
 
-std::vector<TScreenRect> MonitorRects() {
+std::vector<TScreenRect> SystemMonitorRects() {
     std::vector<TScreenRect> rects;
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&rects));
     if (rects.empty())
-        rects.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+        rects.push_back(
+            TScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
     return rects;
 }

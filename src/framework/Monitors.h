@@ -6,4 +6,5 @@
 
 // Every monitor's rectangle in screen coordinates, the primary one first.
 // The system's answer when it reports none: the primary screen.
-std::vector<TScreenRect> MonitorRects();
+// (The program asks through MonitorRects in SystemAnswers.h.)
+std::vector<TScreenRect> SystemMonitorRects();

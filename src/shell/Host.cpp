@@ -34,7 +34,7 @@ void TfrmHost::FormCreate() {
     if (!LoadSettings()) ShowFirstRun();
     ApplicationIcon.AssignHandle(Application.Icon());
 
-    Application.OnDeactivate = [this] { StopTool(); };
+    Application.OnDeactivate = [this] { Report(TLifeEvent::Deactivation); };
     Application.SetHelpFile(ExecutableFolder() + kHelpFileName);
 
     UpdateTrayIconVisibility();
@@ -56,7 +56,7 @@ void TfrmHost::FormDestroy() {
     // The application outlives the form: nothing of it may call back here.
     Application.OnDeactivate = nullptr;
     UnregisterHotKeys();
-    StopTool();
+    Report(TLifeEvent::Exit);
 }
 
 void TfrmHost::FormHide() {

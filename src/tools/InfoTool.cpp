@@ -25,27 +25,25 @@ std::wstring PairText(int64_t x, int64_t y) {
 }
 
 void TInfoTool::MouseMove(TShiftState) {
-    const POINT p = Pointer();
+    const TScreenPoint p = KeyOrMousePointer();
     // The system may send more than one move for its pointer's one.
-    if (keyStepShown_ && !keyTrail_.empty() && p.x == keyTrail_.back().x &&
-        p.y == keyTrail_.back().y)
-        return;
+    if (keyStepShown_ && !keyTrail_.empty() && p == keyTrail_.back()) return;
     keyStepShown_ = false;
     Follow(p);
 }
 
-void TInfoTool::Follow(POINT cursor) {
+void TInfoTool::Follow(TScreenPoint cursor) {
     ShowCursorPosition(cursor);
-    const POINT onOverlay = Activation.ToOverlay(cursor);
+    const TOverlayPoint onOverlay = Activation.ToOverlay(cursor);
     FollowCursor(onOverlay);
     UpdateZoom(onOverlay);
 }
 
-POINT TInfoTool::Pointer() {
-    const POINT now = CursorPosition();
+TScreenPoint TInfoTool::KeyOrMousePointer() {
+    const TScreenPoint now = Activation.PointerOnScreen();
     if (keyTrail_.empty()) return now;
-    for (const POINT& p : keyTrail_)
-        if (p.x == now.x && p.y == now.y) return keyTrail_.back();
+    for (const TScreenPoint& p : keyTrail_)
+        if (p == now) return keyTrail_.back();
     keyTrail_.clear();
     return now;
 }
@@ -54,22 +52,22 @@ bool TInfoTool::PointerKeyDown(WORD& key, TShiftState shift) {
     const TShiftState modifiers = shift & (ssShift | ssCtrl | ssAlt);
     if (const auto arrow = ArrowOf(key); arrow && (modifiers & ~ssShift) == 0) {
         key = 0;
-        const TScreenRect& screen = Activation.ScreenRect();
         // Right after a step nothing else has moved the pointer: a mouse
         // move before this key would have been handled first and ended the
         // trail. So a held key asks the system only once.
-        const POINT from = keyStepShown_ && !keyTrail_.empty() ? keyTrail_.back() : Pointer();
-        const TToolPoint to = PointerStep({from.x, from.y}, *arrow, modifiers == ssShift,
-                                          {screen.left, screen.top, screen.Width(), screen.Height()});
+        const TScreenPoint from =
+            keyStepShown_ && !keyTrail_.empty() ? keyTrail_.back() : KeyOrMousePointer();
+        const TScreenPoint to =
+            PointerStep(from, *arrow, modifiers == ssShift, Activation.ScreenRect());
         // A trail as long as a held key's run of a few seconds.
         constexpr size_t kLongestTrail = 256;
         if (keyTrail_.empty() || keyTrail_.size() >= kLongestTrail) keyTrail_.assign(1, from);
-        keyTrail_.push_back({to.x, to.y});
-        SetCursorPosition({to.x, to.y});
+        keyTrail_.push_back(to);
+        MovePointerTo(to);
         // Now, not at the move the system may send for it: the rows and the
         // figure follow every stroke of a held key. That move, if it comes,
         // finds everything where it already is.
-        Follow({to.x, to.y});
+        Follow(to);
         keyStepShown_ = true;
         return true;
     }
@@ -78,7 +76,7 @@ bool TInfoTool::PointerKeyDown(WORD& key, TShiftState shift) {
         // A held key is one press: its repeats would start and end lines,
         // hold and release colours, faster than anyone could follow.
         if (shift & ssRepeat) return true;
-        const POINT at = Activation.ToOverlay(Pointer());
+        const TOverlayPoint at = Activation.ToOverlay(KeyOrMousePointer());
         // What the button draws must reach the zoom view at the next move.
         keyStepShown_ = false;
         PointerButton(at, modifiers);
@@ -91,13 +89,13 @@ void TInfoTool::SetInfoValue(TInfoRow row, std::wstring_view text) {
     if (TInfoWin* panel = Activation.Panel()) panel->SetInfoValue(row, text);
 }
 
-void TInfoTool::ShowCursorPosition(POINT cursor) {
+void TInfoTool::ShowCursorPosition(TScreenPoint cursor) {
     SetInfoValue(irCursorPosition, PairText(cursor.x, cursor.y));
 }
 
-void TInfoTool::UpdateZoom(POINT cursor) {
+void TInfoTool::UpdateZoom(TOverlayPoint cursor) {
     if (TInfoWin* panel = Activation.Panel())
-        panel->UpdateZoom(cursor.x, cursor.y, Activation.Canvas().Handle(), Activation.ScreenSize(),
+        panel->UpdateZoom(cursor, Activation.Canvas().Handle(), Activation.OverlaySize(),
                           Settings.InfoScale);
 }
 

@@ -4,19 +4,13 @@
 
 namespace {
 // 64 bits: a point or an area at the ends of the 32-bit range must not wrap.
-int32_t ClampAxis(int64_t v, int32_t first, int32_t count) {
-    const int64_t last = static_cast<int64_t>(first) + count - 1;
-    return static_cast<int32_t>(std::clamp<int64_t>(v, first, last));
+int32_t ClampAxis(int64_t v, int64_t first, int64_t end) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, first, end - 1));
 }
 } // namespace
 
-TToolPoint ClampToScreenArea(TToolPoint p, const TScreenArea& area) {
-    if (area.Width <= 0 || area.Height <= 0) return p;
-    return {ClampAxis(p.x, area.Left, area.Width), ClampAxis(p.y, area.Top, area.Height)};
-}
-
-TToolPoint PointerStep(TToolPoint p, TArrowKey key, bool shift, const TScreenArea& area) {
-    if (area.Width <= 0 || area.Height <= 0) return p; // nowhere to go
+TScreenPoint PointerStep(TScreenPoint p, TArrowKey key, bool shift, const TScreenRect& area) {
+    if (area.Empty()) return p; // nowhere to go
     const int64_t step = shift ? kPointerShiftStep : kPointerStep;
     int64_t x = p.x, y = p.y;
     switch (key) {
@@ -33,5 +27,5 @@ TToolPoint PointerStep(TToolPoint p, TArrowKey key, bool shift, const TScreenAre
         y += step;
         break;
     }
-    return {ClampAxis(x, area.Left, area.Width), ClampAxis(y, area.Top, area.Height)};
+    return {ClampAxis(x, area.left, area.right), ClampAxis(y, area.top, area.bottom)};
 }

@@ -24,8 +24,8 @@ const std::vector<TScreenRect> kThree = {
 // in both directions: the oracle for "at least 16 x 16 on a real monitor".
 bool EnoughOnOneMonitor(TScreenPoint p, const std::vector<TScreenRect>& monitors) {
     for (const TScreenRect& m : monitors) {
-        const int64_t w = std::min<int64_t>(int64_t{p.x} + kPanelWidth, m.right) -
-                          std::max<int64_t>(p.x, m.left);
+        const int64_t w =
+            std::min<int64_t>(int64_t{p.x} + kPanelWidth, m.right) - std::max<int64_t>(p.x, m.left);
         const int64_t h = std::min<int64_t>(int64_t{p.y} + kPanelHeight, m.bottom) -
                           std::max<int64_t>(p.y, m.top);
         if (w >= kVisible && h >= kVisible) return true;
@@ -63,8 +63,7 @@ TEST(MonitorLayout, PanelComesBackOntoTheNearestMonitorWithSixteenPixelsOnIt) {
         {"16 pixels on the right monitor exactly", &kSideBySide, {3824, 1064}, {3824, 1064}},
         {"off the top of the monitor above", &kAbove, {400, -3000}, {400, -1024 - 300 + 16}},
         {"left of the monitor above, above the primary: a gap", &kAbove, {0, -500}, {106, -500}},
-        {"above the lower right one: back onto the primary", &kThree, {2000, -250},
-         {1904, -250}},
+        {"above the lower right one: back onto the primary", &kThree, {2000, -250}, {1904, -250}},
         {"low enough to reach the lower right one", &kThree, {2000, 100}, {2000, 100}},
         {"far left of the third", &kThree, {-5000, 0}, {-1280 - 230 + 16, 0}},
         {"the ends of the 32-bit range", &kThree, {kMax, kMax}, {3200 - 16, 1324 - 16}},
@@ -72,8 +71,8 @@ TEST(MonitorLayout, PanelComesBackOntoTheNearestMonitorWithSixteenPixelsOnIt) {
         {"two billion either way", &kLeftSmaller, {2000000000, -2000000000}, {1008, -284}},
     };
     for (const Case& c : cases) {
-        const TScreenPoint p = PullOntoMonitor(c.wished, kPanelWidth, kPanelHeight, kVisible,
-                                               *c.layout);
+        const TScreenPoint p =
+            PullOntoMonitor(c.wished, kPanelWidth, kPanelHeight, kVisible, *c.layout);
         EXPECT_EQ(p, c.expected) << c.what << ": " << p.x << "," << p.y;
         EXPECT_TRUE(EnoughOnOneMonitor(p, *c.layout)) << c.what;
     }
@@ -85,13 +84,14 @@ TEST(MonitorLayout, PanelComesBackOntoTheNearestMonitorWithSixteenPixelsOnIt) {
 TEST(MonitorLayout, OneMonitorKeepsThePanelsOwnPullBackAndMoreUseTheMonitors) {
     const std::vector<TScreenRect> one = {{0, 0, 1920, 1080}};
     // One monitor: off the left and top it stays, at the right and bottom 16 pixels stay.
-    EXPECT_EQ(InfoPanelPlace({-700, -50}, kPanelWidth, kPanelHeight, one), (TInfoPoint{-700, -50}));
+    EXPECT_EQ(InfoPanelPlace({-700, -50}, kPanelWidth, kPanelHeight, one),
+              (TScreenPoint{-700, -50}));
     EXPECT_EQ(InfoPanelPlace({5000, 5000}, kPanelWidth, kPanelHeight, one),
-              (TInfoPoint{1904, 1064}));
+              (TScreenPoint{1904, 1064}));
     // A panel left on a secondary monitor that is gone, with two others attached.
     const std::vector<TScreenRect> two = {kThree[0], kThree[1]};
     EXPECT_EQ(InfoPanelPlace({-700, 20}, kPanelWidth, kPanelHeight, two),
-              (TInfoPoint{-230 + 16, 20}));
+              (TScreenPoint{-230 + 16, 20}));
     EXPECT_EQ(InfoPanelPlace({-700, 20}, kPanelWidth, kPanelHeight, kThree),
-              (TInfoPoint{-700, 20}));
+              (TScreenPoint{-700, 20}));
 }

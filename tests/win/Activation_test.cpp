@@ -1,6 +1,7 @@
 // Tool activation in this process on the real Wine display: the overlay, the
 // frozen picture, what starts and what ends an activation.
 #include "HostTestSupport.h"
+#include "StandIns.h"
 #include "framework/Application.h"
 #include "framework/RegistryIni.h"
 #include "shell/Host.h"
@@ -223,7 +224,7 @@ TEST_F(ActivationTest, OnlyOneActivationAtATimeAndOnlyForATool) {
 TEST_F(ActivationTest, MagnifierStartPlacesTheFirstLensAndDrawsItOnceWhenIdle) {
     ASSERT_TRUE(PutPointerAt(500, 400));
     host->StartTool(kMagnifier);
-    const RECT& first = static_cast<TMagnifier&>(host->Activation()->Tool()).LastLensRect;
+    const TOverlayRect& first = static_cast<TMagnifier&>(host->Activation()->Tool()).LastLensRect;
     EXPECT_EQ(first.left, 475);
     EXPECT_EQ(first.top, 375);
     EXPECT_EQ(first.right, 525);
@@ -354,8 +355,7 @@ bool MainIconIsTheApplicationIcon(TfrmHost& host) {
 } // namespace
 
 TEST_F(ActivationTest, AnEndWhoseSettingsCannotBeSavedStillPutsEverythingBack) {
-    std::vector<std::wstring> errors;
-    Application.OnException = [&](const std::wstring& text) { errors.push_back(text); };
+    StandIns::Errors.clear();
     host->StartTool(kScreenshot);
     ASSERT_TRUE(host->Activation() && host->Activation()->Panel());
 
@@ -367,9 +367,9 @@ TEST_F(ActivationTest, AnEndWhoseSettingsCannotBeSavedStillPutsEverythingBack) {
               ERROR_SUCCESS);
     RegCloseKey(product);
     SendMessageW(host->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-    Application.OnException = nullptr;
 
-    EXPECT_EQ(errors, std::vector<std::wstring>{L"Failed to set data for 'MagnifierIcon'"});
+    EXPECT_EQ(StandIns::Errors,
+              std::vector<std::wstring>{L"Failed to set data for 'MagnifierIcon'"});
     EXPECT_FALSE(host->ToolActive());
     EXPECT_FALSE(host->Visible());
     EXPECT_EQ(ToolIconStates(*host),
@@ -514,7 +514,7 @@ TEST_F(ActivationTest, OverASelectionsBandTheScreenshotToolShowsTheResizeCursors
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 150));
     SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400, 300));
     SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(400, 300));
-    ASSERT_EQ(static_cast<TScreenshot&>(tool).ToolRect(), (TToolRect{200, 150, 400, 300}));
+    ASSERT_EQ(static_cast<TScreenshot&>(tool).ToolRect(), (TCorners{200, 150, 400, 300}));
     ASSERT_TRUE(tool.Marked());
     const std::tuple<int, int, std::optional<int>> cases[] = {
         {300, 220, crSizeAll},    {198, 152, crSizeNWSE}, {300, 148, crSizeNS},

@@ -5,6 +5,7 @@
 #include "dialogs/FirstRun.h"
 #include "dialogs/Setup.h"
 #include "framework/Dpi.h"
+#include "StandIns.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <array>
@@ -94,10 +95,9 @@ struct Case {
     // size scaled by the height over 11, rounded to the nearest pixel.
     SIZE client[3];
 };
-const Case dialogs[] = {
-    {"Preferences", Created<TfrmSetup>, {{424, 391}, {540, 498}, {655, 604}}},
-    {"Welcome", Created<TfrmFirstRun>, {{375, 250}, {477, 318}, {580, 386}}},
-    {"About", Created<TfrmAbout>, {{369, 200}, {470, 255}, {570, 309}}}};
+const Case dialogs[] = {{"Preferences", Created<TfrmSetup>, {{424, 391}, {540, 498}, {655, 604}}},
+                        {"Welcome", Created<TfrmFirstRun>, {{375, 250}, {477, 318}, {580, 386}}},
+                        {"About", Created<TfrmAbout>, {{369, 200}, {470, 255}, {570, 309}}}};
 
 // Every child's rectangle in the dialog and its font's height.
 struct Layout {
@@ -122,9 +122,9 @@ Layout LayoutOf(HWND dialog) {
 // system's.
 struct MonitorDpi {
     explicit MonitorDpi(int dpi) {
-        SetMonitorDpiStandIn([dpi](HMONITOR) { return dpi; });
+        StandIns::MonitorDpi = [dpi](HMONITOR) { return dpi; };
     }
-    ~MonitorDpi() { SetMonitorDpiStandIn(nullptr); }
+    ~MonitorDpi() { StandIns::MonitorDpi = nullptr; }
 };
 } // namespace
 

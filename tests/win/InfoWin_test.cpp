@@ -7,6 +7,7 @@
 #include "framework/RegistryIni.h"
 #include "shell/Host.h"
 #include "tools/ToolActivation.h"
+#include "StandIns.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -73,6 +74,11 @@ void Click(HWND control) {
     SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
+// A panel of the test's own runs its menu at once and ignores mouse moves.
+TInfoWinEvents OwnPanelEvents() {
+    return {[](TScreenPoint) {}, [](const std::function<void()>& menu) { menu(); }};
+}
+
 // A panel of the Dropper's rows over a running activation, with a menu of
 // its own whose Copy the test allows or not.
 class InfoPanelTest : public testing::Test {
@@ -85,8 +91,7 @@ protected:
         host->Activation()->Panel()->Hide(); // the activation's own
         BuildInfoWinMenu(
             menu, [this] { return info.get(); }, [this] { return marked; });
-        info = std::make_unique<TInfoWin>(
-            *host, menu, [] {}, kDropperRows);
+        info = std::make_unique<TInfoWin>(*host, menu, OwnPanelEvents(), kDropperRows);
         info->SetPosition({400, 300}, host->Activation()->Monitors(), {0, 0});
         panel = info->Handle();
         Application.ProcessMessages();
@@ -147,20 +152,19 @@ TEST_F(InfoPanelTest, TakesTheScalingOfTheMonitorItOpensOnAndIsDraggedTo) {
     auto isLarger = [](std::pair<double, double> r) {
         return r.first > 1.4 && r.first < 1.65 && r.second > 1.4 && r.second < 1.65;
     };
-    TInfoWin large(
-        *host, menu, [] {}, kDropperRows, 144);
+    TInfoWin large(*host, menu, OwnPanelEvents(), kDropperRows, 144);
     EXPECT_TRUE(isLarger(ratio(SizeOf(large.Handle()))));
 
     // Dragged onto a monitor at 150 %, and back onto one at 100 %: as if
     // made there.
-    SetMonitorDpiStandIn([](HMONITOR) { return 144; });
+    StandIns::MonitorDpi = [](HMONITOR) { return 144; };
     DragByTitle(panel);
     EXPECT_TRUE(isLarger(ratio(SizeOf(panel))));
     EXPECT_EQ(SizeOf(panel).cx, SizeOf(large.Handle()).cx);
     EXPECT_EQ(SizeOf(panel).cy, SizeOf(large.Handle()).cy);
-    SetMonitorDpiStandIn([](HMONITOR) { return 96; });
+    StandIns::MonitorDpi = [](HMONITOR) { return 96; };
     DragByTitle(panel);
-    SetMonitorDpiStandIn(nullptr);
+    StandIns::MonitorDpi = nullptr;
     EXPECT_EQ(SizeOf(panel).cx, normal.cx);
     EXPECT_EQ(SizeOf(panel).cy, normal.cy);
 }
