@@ -5,7 +5,6 @@
 // the first frame; the whole start is printed too. Run it on the screen
 // layout to be measured.
 #include "../BenchSupport.h"
-#include "framework/GeometryWin.h"
 #include "framework/Input.h"
 #include "framework/Window.h"
 #include <algorithm>
@@ -104,7 +103,9 @@ ActivationTimes ActivationOnce(TfrmHost& host) {
 int main() {
     StartBenchApplication();
 
-    const RECT screen = ToRECT(VirtualScreenRect());
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT screen{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     const int monitors = GetSystemMetrics(SM_CMONITORS);
     BenchHost bench;
     TfrmHost& host = bench.host;

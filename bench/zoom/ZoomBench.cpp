@@ -66,7 +66,7 @@ MoveCost MouseMove(TToolActivation& activation, int i) {
     SetCursorPos(p.x, p.y + 1);
     TInfoWin& panel = *activation.Panel();
     auto begin = Clock::now();
-    activation.Tool().MouseMove(0);
+    activation.Tool().MouseMove(0, TOverlayPoint{p.x, p.y + 1});
     GdiFlush();
     const double handled = Microseconds(Clock::now() - begin);
     RedrawWindow(panel.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -1,11 +1,16 @@
 // Mouse messages shared by the program's controls.
 #include "framework/ControlInput.h"
 #include "framework/Application.h"
+#include <commctrl.h>
 #include <windowsx.h>
 
 bool TControlInput::HandleInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                 LRESULT& result) {
     result = 0;
+    if (HintWindow && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        MSG relayed{window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+        SendMessageW(HintWindow, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
     switch (message) {
     case WM_SETCURSOR:
         if (LOWORD(lParam) != HTCLIENT || reinterpret_cast<HWND>(wParam) != window) return false;

@@ -18,6 +18,9 @@ public:
     // A right click (or the menu key) over the control; `at` is the
     // screen position as WM_CONTEXTMENU gives it.
     std::function<void(LPARAM at)> OnContextMenu;
+    // The tooltip that shows the control's hint (THints), told of every
+    // mouse message the control gets.
+    HWND HintWindow = nullptr;
 
 protected:
     // True when `message` was a mouse message this handled, with its result.

@@ -3,6 +3,8 @@
 #include "framework/Dpi.h"
 #include "framework/Error.h"
 #include "framework/Input.h"
+#include "framework/Monitors.h"
+#include "framework/SystemAnswers.h"
 #include "framework/LastError.h"
 #include <commctrl.h>
 #include <cstdlib>
@@ -59,17 +61,17 @@ void TDialog::Create() {
     CreateControls();
     FormCreate();
 
-    RECT r{0, 0, Scale(params_.clientWidth), Scale(params_.clientHeight)};
-    AdjustWindowRectEx(&r, GetWindowLongW(window, GWL_STYLE), FALSE,
-                       GetWindowLongW(window, GWL_EXSTYLE));
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromPoint({pointer.x, pointer.y}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    SetWindowPos(window, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height,
+    const SIZE size = WindowSize();
+    const RECT placed = CentredOnMonitorAt(pointer, size.cx, size.cy);
+    SetWindowPos(window, nullptr, placed.left, placed.top, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE TDialog::WindowSize() const {
+    const RECT r = FrameAroundClient(
+        {0, 0, Scale(params_.clientWidth), Scale(params_.clientHeight)},
+        GetWindowLongW(Handle(), GWL_STYLE), GetWindowLongW(Handle(), GWL_EXSTYLE), dpi_);
+    return {r.right - r.left, r.bottom - r.top};
 }
 
 int TDialog::ShowModal() {
@@ -164,8 +166,11 @@ void TDialog::ChangeDpi(int dpi, const RECT& suggested) {
         SendMessageW(Item(own.id), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
         own.font = std::move(font);
     }
-    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The system's suggestion scales the old size; the layout at the new
+    // DPI, in the frame drawn there, is what the controls need.
+    const SIZE size = WindowSize();
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 

@@ -8,14 +8,21 @@ namespace {
 constexpr int kEffectiveDpi = 0;
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+// A function of a system library that not every Windows has, looked up
+// once; the library stays loaded for the program's life.
+template <typename Function> Function SystemFunction(const wchar_t* library, const char* name) {
+    HMODULE module = LoadLibraryW(library);
+    return module
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+               : nullptr;
+}
+
 GetDpiForMonitorFn MonitorDpiFunction() {
-    // Looked up once; the library stays loaded for the program's life.
-    static const GetDpiForMonitorFn function = [] {
-        HMODULE shcore = LoadLibraryW(L"shcore.dll");
-        return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
-                            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
-                      : nullptr;
-    }();
+    static const auto function =
+        SystemFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
     return function;
 }
 } // namespace
@@ -63,4 +70,23 @@ TSystemFonts SystemFontsAt(int dpi) {
     fonts.message.lfHeight = ScaleToDpi(fonts.message.lfHeight, dpi);
     fonts.caption.lfHeight = ScaleToDpi(fonts.caption.lfHeight, dpi);
     return fonts;
+}
+
+// Windows 10 (1607) gives the metrics at any DPI; before it, the system's
+// scaled stand in for them.
+int SystemMetricAt(int index, int dpi) {
+    static const auto forDpi =
+        SystemFunction<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
+    return forDpi ? forDpi(index, static_cast<UINT>(dpi))
+                  : ScaleToDpi(GetSystemMetrics(index), dpi);
+}
+
+RECT SystemFrameAroundClient(RECT client, DWORD style, DWORD exStyle, int dpi) {
+    // In a process aware of each monitor's DPI, AdjustWindowRectEx answers
+    // with the system's DPI, while Windows draws the frame at the monitor's.
+    static const auto forDpi =
+        SystemFunction<AdjustWindowRectExForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+    if (!forDpi || !forDpi(&client, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&client, style, FALSE, exStyle);
+    return client;
 }

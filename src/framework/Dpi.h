@@ -22,6 +22,13 @@ struct TSystemFonts {
 };
 TSystemFonts SystemFontsAt(int dpi);
 
+// A system metric (an SM_ index) as the system draws it at `dpi`.
+int SystemMetricAt(int index, int dpi);
+// The window rectangle around a client rectangle, its frame as the system
+// draws it at `dpi`. (The program asks through FrameAroundClient in
+// SystemAnswers.h.)
+RECT SystemFrameAroundClient(RECT client, DWORD style, DWORD exStyle, int dpi);
+
 // The DPI the user chose for a monitor, as the system reports it; 0 where
 // it cannot (before Windows 8.1). (The program asks through MonitorDpiOf in
 // SystemAnswers.h.)

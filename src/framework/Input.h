@@ -8,7 +8,5 @@
 TScreenPoint PointerOnScreen();
 // Moves the pointer; the system keeps it on the screen.
 void MovePointerTo(TScreenPoint p);
-// The rectangle around every monitor.
-TScreenRect VirtualScreenRect();
 // The answer to a refused request: a limit reached, a command not possible now.
 void Beep();

@@ -1,7 +1,7 @@
 // The monitors as rectangles of the virtual screen, and what follows from
-// them: the rectangle around them all, and where a window must go so that
-// enough of it lies on a real monitor, not merely inside that rectangle. No
-// Win32 here, so it is tested natively over any layout.
+// them: the rectangle around them all, and where a window must go so that it
+// lies on a real monitor, not merely inside that rectangle. No Win32 here,
+// so it is tested natively over any layout.
 #pragma once
 
 #include "framework/Geometry.h"
@@ -13,10 +13,11 @@
 TScreenRect VirtualScreenOf(const std::vector<TScreenRect>& monitors);
 
 // The top-left corner for a window of width x height wished at `wished`,
-// moved as little as possible so that at least `visible` x `visible` of its
-// pixels lie on one monitor: kept where that holds already, otherwise
-// brought to the monitor that needs the shortest move. Any wished position,
-// up to the ends of the 32-bit range, gives a position on a monitor.
+// moved as little as possible so that it lies wholly on one monitor: kept
+// where it does already, otherwise brought onto the monitor that needs the
+// shortest move. On a monitor narrower or lower than the window, its left
+// or top edge (where a caption is) goes on the monitor's. Any wished
+// position, up to the ends of the 32-bit range, gives one on a monitor.
 // Without monitors the wish is kept.
-TScreenPoint PullOntoMonitor(TScreenPoint wished, int32_t width, int32_t height, int32_t visible,
-                             const std::vector<TScreenRect>& monitors);
+TScreenPoint PutOnMonitor(TScreenPoint wished, int32_t width, int32_t height,
+                          const std::vector<TScreenRect>& monitors);

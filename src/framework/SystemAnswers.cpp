@@ -9,6 +9,10 @@ int MonitorDpiOf(HMONITOR monitor) {
     return SystemMonitorDpi(monitor);
 }
 
+RECT FrameAroundClient(RECT client, DWORD style, DWORD exStyle, int dpi) {
+    return SystemFrameAroundClient(client, style, exStyle, dpi);
+}
+
 std::vector<TScreenRect> MonitorRects() {
     return SystemMonitorRects();
 }

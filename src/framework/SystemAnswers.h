@@ -13,6 +13,9 @@
 
 // The DPI the user chose for a monitor; 0 when the system cannot tell.
 int MonitorDpiOf(HMONITOR monitor);
+// The window rectangle around a client rectangle, its frame as Windows draws
+// it on a monitor of `dpi`.
+RECT FrameAroundClient(RECT client, DWORD style, DWORD exStyle, int dpi);
 // Every monitor's rectangle, the primary one first.
 std::vector<TScreenRect> MonitorRects();
 // Tells the user of an error, with the program's title as caption.

@@ -108,7 +108,7 @@ TScreenPoint InfoPanelPlace(TScreenPoint stored, int32_t width, int32_t height,
     if (monitors.size() == 1)
         return ClampInfoPosition(stored, Saturate32(monitors[0].right),
                                  Saturate32(monitors[0].bottom));
-    return PullOntoMonitor(stored, width, height, kInfoVisibleMargin, monitors);
+    return PutOnMonitor(stored, width, height, monitors);
 }
 
 TScreenPoint MoveInfoPosition(TScreenPoint from, int64_t dx, int64_t dy) {

@@ -57,9 +57,9 @@ TScreenPoint ClampInfoPosition(TScreenPoint wished, int32_t screenWidth, int32_t
 
 // Where a panel of width x height stored at `stored` opens. On one monitor
 // ClampInfoPosition on it: a panel left off its left or top edge stays
-// there. With more monitors at least 16 x 16 of it lie on one of them, so a
-// panel left on a monitor since removed, or in a gap between monitors, comes
-// back where the user can reach it.
+// there. With more monitors it lies wholly on one of them (PutOnMonitor), so
+// a panel left on a monitor since removed, in a gap between monitors or
+// half off them comes back where the user can reach its caption.
 TScreenPoint InfoPanelPlace(TScreenPoint stored, int32_t width, int32_t height,
                             const std::vector<TScreenRect>& monitors);
 

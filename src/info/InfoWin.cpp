@@ -94,7 +94,7 @@ TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, TInfoWinEvents events, uint32_
     closeButton_->SetColor(kCloseButtonColor);
     closeButton_->SetText(kCloseGlyph, TTextLayout::Centre);
     closeButton_->OnClick = [this] { CloseButtonClick(); };
-    hints_->Add(closeButton_->Handle(), kCloseHint);
+    hints_->Add(*closeButton_, closeButton_->Handle(), kCloseHint);
 
     content_ =
         std::make_unique<TControl>(L"TPanel", panel_->Handle(), WS_VISIBLE | WS_CLIPCHILDREN);
@@ -128,12 +128,14 @@ TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, TInfoWinEvents events, uint32_
     ShowWindow(panel_->Handle(), SW_SHOWNA);
 }
 
-void TInfoWin::FollowMonitorScaling() {
+bool TInfoWin::FollowMonitorScaling() {
     RECT r{};
     GetWindowRect(panel_->Handle(), &r);
     const int dpi =
         DpiAt(TScreenPoint{r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2});
-    if (dpi != dpi_) ApplyDpi(dpi);
+    if (dpi == dpi_) return false;
+    ApplyDpi(dpi);
+    return true;
 }
 
 void TInfoWin::ApplyDpi(int dpi) {
@@ -141,7 +143,7 @@ void TInfoWin::ApplyDpi(int dpi) {
     const LOGFONTW message = SystemFontsAt(dpi).message;
     UniqueFont messageFont(CreateFontIndirectW(&message));
     rowHeight_ = LineHeight(messageFont.get());
-    smallCaption_ = ScaleToDpi(GetSystemMetrics(SM_CYSMCAPTION), dpi);
+    smallCaption_ = SystemMetricAt(SM_CYSMCAPTION, dpi);
     const int width = InfoPanelWidth(dpi, message.lfHeight, DefaultFontHeight(dpi));
     RECT r{};
     GetWindowRect(panel_->Handle(), &r);
@@ -186,7 +188,7 @@ void TInfoWin::CreateCells() {
             value->OnContextMenu = [this, valueHandle](LPARAM at) {
                 OpenMenu(TInfoTarget::ValueCell, valueHandle, at);
             };
-            hints_->Add(valueHandle, kCopyHint);
+            hints_->Add(*value, valueHandle, kCopyHint);
         } else {
             value->OnContextMenu = [this, valueHandle](LPARAM at) {
                 OpenMenu(TInfoTarget::Panel, valueHandle, at);

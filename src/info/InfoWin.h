@@ -55,6 +55,8 @@ public:
                      TScreenPoint overlayOrigin);
     // As stored.
     TScreenPoint GetPosition() const;
+    // Takes the scaling of the monitor the panel lies on; true when it changed.
+    bool FollowMonitorScaling();
 
     bool Visible() const;
     void Show();
@@ -73,10 +75,9 @@ public:
 private:
     void CreateCells();
     void LayoutCloseButton();
-    // Fonts and sizes at `dpi`: when made, and when a drag leaves the panel
-    // on a monitor of another scaling (FollowMonitorScaling).
+    // Fonts and sizes at `dpi`: when made, and when the panel comes to lie
+    // on a monitor of another scaling.
     void ApplyDpi(int dpi);
-    void FollowMonitorScaling();
     void LayoutContent();
     void LayoutCells(TControl& column, std::array<std::unique_ptr<TLabel>, kInfoRowCount>& cells);
     void PlaceWindow();
@@ -106,6 +107,8 @@ private:
     UniqueFont closeFont_;
     UniquePen crosshairPen_;
     TBitmap zoomBuffer_;
+    // Goes last: the controls tell it of their mouse messages.
+    std::unique_ptr<THints> hints_;
     // Parents before their children, so the children's objects go first.
     std::unique_ptr<TControl> panel_;
     std::unique_ptr<TControl> closeButton_;
@@ -115,9 +118,6 @@ private:
     std::unique_ptr<TControl> valueColumn_;
     std::array<std::unique_ptr<TLabel>, kInfoRowCount> captions_;
     std::array<std::unique_ptr<TLabel>, kInfoRowCount> values_;
-    // Goes first: the tooltip takes its hooks off the controls it watches
-    // while they still have their own window procedures under them.
-    std::unique_ptr<THints> hints_;
 };
 
 // Fills the panel's popup menu (owned by the host for the life of the

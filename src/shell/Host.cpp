@@ -16,7 +16,6 @@ TfrmHost::TfrmHost()
     : TForm({kHostClassName, kHostCaption, WS_POPUP | WS_CLIPCHILDREN,
              WS_EX_TOPMOST | WS_EX_TOOLWINDOW, /*paintsEverything=*/true}) {
     KeyPreview = true;
-    SetWindowState(TWindowState::wsMaximized);
     CreateTrayMenu();
     CreateTrayIcons();
     CreateToolMenus();

@@ -79,7 +79,6 @@ protected:
     std::optional<int> CursorAt(POINT p) override;
     void ContextMenu(LPARAM lParam) override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void GetMaximizedRect(RECT& rect) override;
 
 private:
     // The tray icons', tray menu's and tools' menus' fixed setup, made once
@@ -93,6 +92,8 @@ private:
     // The end of the activation: the overlay hides, the settings are saved,
     // the panel and the picture go, the tray shows no running tool.
     void EndActivation();
+    // A mouse move over the panel, to `at` on the screen.
+    void PanelMouseMove(TScreenPoint at);
     // Runs `step` on the running tool, if one runs, holding the activation:
     // an end the tool asks for in it comes once it has returned.
     template <typename Step> void WithTool(Step&& step) {

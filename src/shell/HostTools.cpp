@@ -29,13 +29,18 @@ void TfrmHost::StartTool(int tool, bool fromMenu) {
     }
     Report(TLifeEvent::PictureTaken);
     try {
+        // Placed, not maximised, over every monitor the picture holds:
+        // Windows puts a maximised window on one monitor only.
+        const TScreenRect screen = activation_->ScreenRect();
+        SetWindowPos(Handle(), HWND_TOPMOST, static_cast<int>(screen.left),
+                     static_cast<int>(screen.top), static_cast<int>(screen.Width()),
+                     static_cast<int>(screen.Height()), SWP_NOACTIVATE);
         Show();
         // The picture first: the tray's images cost the shell's time, and
         // the user is waiting for the picture, not for them.
         Update();
         SetRunningToolIcons(tool);
-        activation_->Start(pmnInfoWin,
-                           [this](TScreenPoint) { FormMouseMove(ShiftStateNow(), 0, 0); });
+        activation_->Start(pmnInfoWin, [this](TScreenPoint at) { PanelMouseMove(at); });
     } catch (...) {
         Report(TLifeEvent::StepFailed);
         throw;
@@ -52,6 +57,11 @@ void TfrmHost::Report(TLifeEvent event) {
         break;
     case TLifeAnswer::Discard:
         activation_.reset();
+        break;
+    case TLifeAnswer::StepAside:
+        // Behind every other window and no longer topmost, with the dialog
+        // it owns, until the user comes back to it; the picture stays.
+        SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         break;
     default:
         break;
@@ -91,11 +101,6 @@ bool TfrmHost::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resul
     return true;
 }
 
-void TfrmHost::GetMaximizedRect(RECT& rect) {
-    // The overlay covers every monitor the picture holds.
-    rect = ToRECT(ToolActive() ? activation_->ScreenRect() : VirtualScreenRect());
-}
-
 void TfrmHost::FormShow() {
     if (IsTool(CurrentTool)) ApplyToolSetup(kTools[CurrentTool]);
 }
@@ -124,8 +129,12 @@ void TfrmHost::FormMouseDown(TMouseButton button, TShiftState shift, int x, int 
     WithTool([&](TTool& tool) { tool.MouseDown(button, shift, TOverlayPoint{x, y}); });
 }
 
-void TfrmHost::FormMouseMove(TShiftState shift, int, int) {
-    WithTool([&](TTool& tool) { tool.MouseMove(shift); });
+void TfrmHost::FormMouseMove(TShiftState shift, int x, int y) {
+    WithTool([&](TTool& tool) { tool.MouseMove(shift, TOverlayPoint{x, y}); });
+}
+
+void TfrmHost::PanelMouseMove(TScreenPoint at) {
+    WithTool([&](TTool& tool) { tool.MouseMove(ShiftStateNow(), activation_->ToOverlay(at)); });
 }
 
 void TfrmHost::FormMouseUp(TMouseButton button, TShiftState shift, int x, int y) {

@@ -22,8 +22,10 @@ struct TLifeRule {
     TLifeState next;
 };
 
-// Every request to end is answered alike, whoever makes it.
+// Every request to end is answered alike, whoever makes it; only a
+// deactivation also asks the overlay to make way while a hold keeps it.
 constexpr TEventSet kAnyEnd{ToolEnd, Deactivation, DisplayChange, Exit};
+constexpr TEventSet kEndsButDeactivation{ToolEnd, DisplayChange, Exit};
 
 // Whatever is not here: a start request is refused, and any other event
 // changes nothing. So an end asked for while the picture is being taken
@@ -31,20 +33,22 @@ constexpr TEventSet kAnyEnd{ToolEnd, Deactivation, DisplayChange, Exit};
 // just closed, the activation before this one).
 // clang-format off
 constexpr TLifeRule kLife[] = {
-    // in state        on event                        answer    next state
-    {Idle,             {StartRequest},                 Capture,  Capturing},
-    {Capturing,        {PictureTaken},                 None,     Starting},
-    {Capturing,        {StepFailed},                   Discard,  Idle},
-    {Starting,         {FirstFrameShown},              None,     Running},
-    {Starting,         {StepFailed},                   EndNow,   Ending},
-    {Starting,         kAnyEnd,                        EndLater, StartingThenEnd},
-    {StartingThenEnd,  {FirstFrameShown, StepFailed},  EndNow,   Ending},
-    {Running,          kAnyEnd,                        EndNow,   Ending},
-    {Running,          {HoldOpened},                   None,     Held},
-    {Held,             kAnyEnd,                        EndLater, HeldThenEnd},
-    {Held,             {HoldClosed},                   None,     Running},
-    {HeldThenEnd,      {HoldClosed},                   EndNow,   Ending},
-    {Ending,           {Ended},                        None,     Idle},
+    // in state        on event                        answer     next state
+    {Idle,             {StartRequest},                 Capture,   Capturing},
+    {Capturing,        {PictureTaken},                 None,      Starting},
+    {Capturing,        {StepFailed},                   Discard,   Idle},
+    {Starting,         {FirstFrameShown},              None,      Running},
+    {Starting,         {StepFailed},                   EndNow,    Ending},
+    {Starting,         kAnyEnd,                        EndLater,  StartingThenEnd},
+    {StartingThenEnd,  {FirstFrameShown, StepFailed},  EndNow,    Ending},
+    {Running,          kAnyEnd,                        EndNow,    Ending},
+    {Running,          {HoldOpened},                   None,      Held},
+    {Held,             kEndsButDeactivation,           EndLater,  HeldThenEnd},
+    {Held,             {Deactivation},                 StepAside, HeldThenEnd},
+    {Held,             {HoldClosed},                   None,      Running},
+    {HeldThenEnd,      {Deactivation},                 StepAside, HeldThenEnd},
+    {HeldThenEnd,      {HoldClosed},                   EndNow,    Ending},
+    {Ending,           {Ended},                        None,      Idle},
 };
 // clang-format on
 } // namespace

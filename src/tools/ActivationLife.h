@@ -40,6 +40,9 @@ enum class TLifeAnswer : uint8_t {
     Discard,  // free the activation that has no picture
     EndNow,   // end the activation now, then report Ended
     EndLater, // nothing yet: the end comes when the start or the hold is over
+    // The end comes when the hold is over; meanwhile the overlay stops
+    // covering the program that took the foreground.
+    StepAside,
 };
 
 class TActivationLife {

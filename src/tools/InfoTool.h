@@ -16,7 +16,7 @@ public:
     using TTool::TTool;
     // Row 0 and the zoom view follow the cursor, over the panel too; the
     // tool's own work comes between, so the zoom view shows what it drew.
-    void MouseMove(TShiftState shift) final;
+    void MouseMove(TShiftState shift, TOverlayPoint at) final;
     void MenuCommand(TToolCommand command) override;
     bool InfoShown() const override;
 
@@ -41,17 +41,16 @@ protected:
 private:
     // The pointer at `cursor`: the rows, the tool and the zoom view follow.
     void Follow(TScreenPoint cursor);
-    // Where the pointer is on the screen. Right after SetCursorPos the
-    // system may still name an earlier place for a moment (Wine does); while
-    // it names a place the arrow keys have just taken the pointer through,
-    // the pointer is where the last key put it. Anywhere else, the mouse
-    // moved: it leads.
-    TScreenPoint KeyOrMousePointer();
-    // Where this run of arrow keys began, then every place it went.
-    std::vector<TScreenPoint> keyTrail_;
-    // The last key step is shown; the moves the system sends for its own
-    // pointer move, to the same place, have nothing left to do.
-    bool keyStepShown_ = false;
+    // Where the pointer is as the tool shows it: the last mouse move's
+    // place or the last key step's; nothing before the first of them.
+    std::optional<TScreenPoint> shown_;
+    // Where the last key step took the pointer from, and when (in the
+    // system's milliseconds).
+    struct TKeyStep {
+        TScreenPoint from;
+        DWORD time;
+    };
+    std::optional<TKeyStep> keyStep_;
 };
 
 // The arrow a key is, if it is one.

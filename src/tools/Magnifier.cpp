@@ -188,8 +188,8 @@ void TMagnifier::RefreshLens() {
     DrawLens(Activation.PointerOnOverlay());
 }
 
-void TMagnifier::MouseMove(TShiftState) {
-    RefreshLens();
+void TMagnifier::MouseMove(TShiftState, TOverlayPoint at) {
+    DrawLens(at);
 }
 
 void TMagnifier::MouseDown(TMouseButton button, TShiftState shift, TOverlayPoint) {

@@ -26,7 +26,7 @@ public:
     void KeyDown(WORD& key, TShiftState shift) override;
     // Modified clicks change the factor or the lens size; a plain click ends.
     void MouseDown(TMouseButton button, TShiftState shift, TOverlayPoint p) override;
-    void MouseMove(TShiftState shift) override;
+    void MouseMove(TShiftState shift, TOverlayPoint at) override;
 
     // Draws the lens for cursor position p on the overlay: restores what the
     // last lens covered and the new one does not, then the enlargement and

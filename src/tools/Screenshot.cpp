@@ -34,6 +34,13 @@ TOverlayRect TScreenshot::Exported(bool selection) const {
     return ExportRect(toolRect_, selection && marked_, screen.cx, screen.cy);
 }
 
+void TScreenshot::Start() {
+    // Nothing is selected: the rows read the screen's origin, zeros on
+    // every layout of monitors.
+    const TOverlayPoint origin = Activation.ToOverlay(TScreenPoint{0, 0});
+    toolRect_ = pressRect_ = {origin, origin};
+}
+
 void TScreenshot::ToggleFrame() {
     frame_.Draw(Activation.Canvas().Handle(), toolRect_);
     frameShown_ = !frameShown_;

@@ -11,6 +11,7 @@ class TScreenshot : public TInfoTool {
 public:
     using TInfoTool::TInfoTool;
 
+    void Start() override;
     void KeyDown(WORD& key, TShiftState shift) override;
     void MouseDown(TMouseButton button, TShiftState shift, TOverlayPoint p) override;
     void MouseUp(TMouseButton button, TShiftState shift, TOverlayPoint p) override;

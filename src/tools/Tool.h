@@ -26,9 +26,9 @@ public:
     // Setting key to 0 marks the stroke as handled. Escape ends the tool.
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void MouseDown(TMouseButton /*button*/, TShiftState /*shift*/, TOverlayPoint /*p*/) {}
-    // Also runs for moves over the information panel, so the position comes
-    // from the system, not from the event.
-    virtual void MouseMove(TShiftState /*shift*/) {}
+    // Also runs for moves over the information panel: `at` is where the
+    // move went, on the overlay under the panel too.
+    virtual void MouseMove(TShiftState /*shift*/, TOverlayPoint /*at*/) {}
     virtual void MouseUp(TMouseButton /*button*/, TShiftState /*shift*/, TOverlayPoint /*p*/) {}
     // The frozen picture was just copied to the overlay: draw the marks that
     // must stay on it.

@@ -50,9 +50,9 @@ void TToolActivation::Start(TPopupMenu& panelMenu,
                             std::function<void(TScreenPoint)> panelMouseMove) {
     if (Info().InfoRows != 0) {
         const TScreenPoint stored{Settings.*Info().PanelX, Settings.*Info().PanelY};
-        // Made at the scaling of the monitor it opens on, the one nearest to
-        // its place (on one monitor, the system's).
-        const int dpi = monitors_.size() > 1 ? DpiAt(stored) : 0;
+        // Made at the scaling of the monitor nearest to its place, then that
+        // of the monitor it comes to lie on.
+        const int dpi = DpiAt(stored);
         TInfoWinEvents events;
         events.MouseMove = std::move(panelMouseMove);
         // The panel's menu holds the activation: a command chosen in it acts
@@ -61,6 +61,8 @@ void TToolActivation::Start(TPopupMenu& panelMenu,
         panel_ = std::make_unique<TInfoWin>(overlay_, panelMenu, std::move(events), Info().InfoRows,
                                             dpi);
         panel_->SetPosition(stored, monitors_, ToScreen(TOverlayPoint{0, 0}));
+        if (panel_->FollowMonitorScaling())
+            panel_->SetPosition(stored, monitors_, ToScreen(TOverlayPoint{0, 0}));
     }
     toolObject_->Start();
 }

@@ -37,8 +37,8 @@ static_assert(ToolMouseTakes<TOverlayPoint> && !ToolMouseTakes<TScreenPoint>);
 
 // The keys step the system's pointer, on the screen.
 template <typename P>
-concept StepTakes = requires(P p, TScreenRect area) {
-    PointerStep(p, TArrowKey::Left, false, area);
+concept StepTakes = requires(P p, std::vector<TScreenRect> monitors) {
+    PointerStep(p, TArrowKey::Left, false, monitors);
 };
 static_assert(StepTakes<TScreenPoint> && !StepTakes<TOverlayPoint>);
 

@@ -9,33 +9,12 @@
 #include "tools/ToolActivation.h"
 #include "StandIns.h"
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <memory>
 #include <string>
 
 namespace {
 constexpr int kCaptionCell = 100, kValueCell = 200;
-
-struct ChildQuery {
-    const wchar_t* className;
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchChild(HWND window, LPARAM query) noexcept {
-    auto* q = reinterpret_cast<ChildQuery*>(query);
-    wchar_t name[64] = L"";
-    GetClassNameW(window, name, 64);
-    if (_wcsicmp(name, q->className) || (q->id >= 0 && GetDlgCtrlID(window) != q->id)) return TRUE;
-    q->found = window;
-    return FALSE;
-}
-
-// A window anywhere inside `parent` by class and, for cells, identifier.
-HWND FindPart(HWND parent, const wchar_t* className, int id = -1) {
-    ChildQuery q{className, id, nullptr};
-    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&q));
-    return q.found;
-}
 
 // Ends the menu the panel opened, from inside the menu's own message loop.
 void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR timer, DWORD) noexcept {
@@ -278,3 +257,34 @@ TEST_F(InfoPanelTest, ToolsShowAndHideItemFollowsThePanel) {
     hide->OnClick(*hide);
 }
 } // namespace
+
+TEST_F(InfoPanelTest, AColourValueHintsThatAClickCopiesIt) {
+    // The hint comes from the tooltip the cell tells of its mouse moves.
+    HWND cell = FindPart(panel, L"Static", kValueCell + irHTMLColor);
+    RECT r;
+    GetWindowRect(cell, &r);
+    ASSERT_TRUE(PutPointerAt((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    // The tooltip showing a hint of this cell, if one does.
+    auto shown = [cell](wchar_t* text) -> bool {
+        for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tip;
+             tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = TTTOOLINFOW_V2_SIZE;
+            tool.lpszText = text;
+            if (IsWindowVisible(tip) &&
+                SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) &&
+                tool.uId == reinterpret_cast<UINT_PTR>(cell))
+                return true;
+        }
+        return false;
+    };
+    wchar_t text[64] = L"";
+    bool hinted = false;
+    for (const DWORD start = GetTickCount(); !hinted && GetTickCount() - start < 5000;) {
+        Application.ProcessMessages();
+        Sleep(20);
+        hinted = shown(text);
+    }
+    EXPECT_TRUE(hinted);
+    EXPECT_STREQ(text, L"Click to copy");
+}

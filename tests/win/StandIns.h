@@ -11,6 +11,8 @@
 namespace StandIns {
 // Every monitor's DPI; empty: the system's answer.
 inline std::function<int(HMONITOR)> MonitorDpi;
+// The frame around a window's client rectangle at a DPI; empty: the system's.
+inline std::function<RECT(RECT client, DWORD style, DWORD exStyle, int dpi)> Frame;
 // The monitor layout; empty: the system's.
 inline std::vector<TScreenRect> Monitors;
 // The texts of the errors the program showed, in order. No box is shown.

@@ -11,6 +11,11 @@ int MonitorDpiOf(HMONITOR monitor) {
     return StandIns::MonitorDpi ? StandIns::MonitorDpi(monitor) : SystemMonitorDpi(monitor);
 }
 
+RECT FrameAroundClient(RECT client, DWORD style, DWORD exStyle, int dpi) {
+    return StandIns::Frame ? StandIns::Frame(client, style, exStyle, dpi)
+                           : SystemFrameAroundClient(client, style, exStyle, dpi);
+}
+
 std::vector<TScreenRect> MonitorRects() {
     return StandIns::Monitors.empty() ? SystemMonitorRects() : StandIns::Monitors;
 }
