@@ -87,15 +87,23 @@ stage "Dropper digests" "the same numbers natively and in ${wine_builds[*]}" sam
 pe32_gui() {
     local headers
     headers=$(i686-w64-mingw32-objdump -p "$build/win32/Vantacle.exe" 2>&1)
-    if grep -q 'Magic.*(PE32)' <<<"$headers" && grep -q 'file format pei-i386' <<<"$headers" &&
-        grep -q 'Subsystem.*(Windows GUI)' <<<"$headers"; then
-        echo "Vantacle.exe: PE32 i386, GUI subsystem"
-    else
+    if ! grep -q 'Magic.*(PE32)' <<<"$headers" || ! grep -q 'file format pei-i386' <<<"$headers" ||
+        ! grep -q 'Subsystem.*(Windows GUI)' <<<"$headers"; then
         echo "Vantacle.exe is not a PE32 GUI program"
         return 1
     fi
+    # IMAGE_FILE_LARGE_ADDRESS_AWARE (0x20) and IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE
+    # (0x8000): all 4 GB on 64-bit Windows, no terminal server shims.
+    local file dll
+    file=$(awk '/^Characteristics/ {print $2}' <<<"$headers")
+    dll=$(awk '/^DllCharacteristics/ {print $2}' <<<"$headers")
+    if (( (file & 0x20) == 0 || (0x$dll & 0x8000) == 0 )); then
+        echo "Vantacle.exe is not large-address-aware and terminal-server-aware ($file, 0x$dll)"
+        return 1
+    fi
+    echo "Vantacle.exe: PE32 i386, GUI subsystem, large-address-aware, terminal-server-aware"
 }
-stage "PE32 header" "build/win32/Vantacle.exe is a 32-bit Windows GUI program" pe32_gui
+stage "PE32 header" "build/win32/Vantacle.exe is a 32-bit Windows GUI program with 4 GB" pe32_gui
 
 #   end_to_end BUILD [TEST FILE...]
 end_to_end() {

@@ -1,6 +1,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Error.h"
 #include <algorithm>
+#include <cstdint>
 
 TBitmap::~TBitmap() {
     Release();
@@ -19,6 +20,14 @@ void TBitmap::Release() {
 void TBitmap::SetSize(int width, int height, TPixelFormat format) {
     Release();
     if (width <= 0 || height <= 0) return;
+    const auto notEnoughMemory = [&] {
+        return Error(L"Not enough memory for a picture of " + std::to_wstring(width) + L" x " +
+                     std::to_wstring(height) + L" pixels.");
+    };
+    // GDI takes no picture of 2 GB or more, and would count its size in 32 bits.
+    const uint64_t rowBytes =
+        (static_cast<uint64_t>(width) * static_cast<int>(format) + 31) / 32 * 4;
+    if (rowBytes * static_cast<uint64_t>(height) > INT32_MAX) throw notEnoughMemory();
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -30,9 +39,7 @@ void TBitmap::SetSize(int width, int height, TPixelFormat format) {
     void* bits = nullptr;
     UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
-    if (!bitmap || !dc || !bits)
-        throw Error(L"Not enough memory for a picture of " + std::to_wstring(width) + L" x " +
-                    std::to_wstring(height) + L" pixels.");
+    if (!bitmap || !dc || !bits) throw notEnoughMemory();
 
     bitmap_ = std::move(bitmap);
     dc_ = std::move(dc);

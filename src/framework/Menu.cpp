@@ -42,6 +42,40 @@ void AppendItems(HMENU menu, const std::vector<std::unique_ptr<TMenuItem>>& item
 }
 } // namespace
 
+namespace {
+// The rectangle the menu being shown on this thread has covered so far.
+thread_local TScreenRect* shownArea = nullptr;
+
+void CALLBACK MenuWindowShown(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD,
+                              DWORD) noexcept {
+    RECT r{};
+    if (shownArea && window && GetWindowRect(window, &r))
+        *shownArea = Bounding(*shownArea, TScreenRect{r.left, r.top, r.right, r.bottom});
+}
+
+// While it lives, each menu window the system shows on this thread adds
+// its rectangle to `area`.
+class TMenuWatch {
+public:
+    explicit TMenuWatch(TScreenRect& area)
+        : hook_(SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPSTART, nullptr,
+                                MenuWindowShown, GetCurrentProcessId(), GetCurrentThreadId(),
+                                WINEVENT_OUTOFCONTEXT)) {
+        area = {};
+        shownArea = &area;
+    }
+    ~TMenuWatch() {
+        shownArea = nullptr;
+        if (hook_) UnhookWinEvent(hook_);
+    }
+    TMenuWatch(const TMenuWatch&) = delete;
+    TMenuWatch& operator=(const TMenuWatch&) = delete;
+
+private:
+    HWINEVENTHOOK hook_;
+};
+} // namespace
+
 TMenuItem& TMenuItem::Add(std::wstring name, std::wstring caption, int tag) {
     Items.push_back(std::make_unique<TMenuItem>(std::move(name), std::move(caption), tag));
     return *Items.back();
@@ -75,14 +109,21 @@ void TPopupMenu::RemoveFreeNotification(void* holder) {
 
 void TPopupMenu::Popup(int x, int y, HWND owner) {
     if (OnPopup) OnPopup(*this);
+    ScopeExit closed([this] {
+        if (OnClose) GuardedCall([this] { OnClose(*this); });
+    });
 
     UniqueMenu menu(CreatePopupMenu());
     std::vector<TMenuItem*> commands;
     AppendItems(menu.get(), items_, commands);
 
     HWND window = owner ? owner : Application.Handle();
-    UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
-        menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, window, nullptr));
+    UINT chosen = 0;
+    {
+        TMenuWatch watch(shownRect_);
+        chosen = static_cast<UINT>(TrackPopupMenuEx(
+            menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, window, nullptr));
+    }
     if (chosen == 0 || chosen > commands.size()) return;
     TMenuItem& item = *commands[chosen - 1];
     if (item.Enabled && item.OnClick) item.OnClick(item);

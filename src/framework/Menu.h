@@ -3,6 +3,7 @@
 // changed in OnPopup always show.
 #pragma once
 
+#include "framework/Geometry.h"
 #include <windows.h>
 #include <cstdint>
 #include <functional>
@@ -66,6 +67,12 @@ public:
     bool AutoPopup = true;
     // Runs just before the menu opens.
     std::function<void(TPopupMenu& sender)> OnPopup;
+    // Runs once the menu has closed, after the chosen item's OnClick,
+    // whatever was chosen or went wrong.
+    std::function<void(TPopupMenu& sender)> OnClose;
+    // Where the menu and its submenus lay on the screen while it was open
+    // last; empty when the system did not say.
+    const TScreenRect& ShownRect() const { return shownRect_; }
     // Who opened the menu last (a form, a tray icon); for the click handlers.
     void* PopupComponent = nullptr;
 
@@ -76,4 +83,5 @@ public:
 private:
     std::vector<std::unique_ptr<TMenuItem>> items_;
     std::vector<std::pair<void*, std::function<void()>>> freeNotifications_;
+    TScreenRect shownRect_{};
 };

@@ -1,4 +1,5 @@
 #include "framework/Repaint.h"
+#include "framework/GeometryWin.h"
 #include "framework/Handle.h"
 #include <algorithm>
 #include <cstring>
@@ -27,20 +28,27 @@ BOOL CALLBACK AddVisible(HWND window, LPARAM threads) noexcept {
     return TRUE;
 }
 
-SIZE PrimaryScreen() {
-    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+TScreenRect VirtualScreen() {
+    const int64_t left = GetSystemMetrics(SM_XVIRTUALSCREEN),
+                  top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-void CopyScreen(const TBitmap& into, const RECT& area) {
-    WindowDC screen(nullptr);
-    BitBlt(into.DC(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-           screen.get(), area.left, area.top, SRCCOPY);
+// `area` of the screen into the same place of `into`, a picture of `screen`.
+void CopyScreen(const TBitmap& into, const TScreenRect& screen, const TScreenRect& area) {
+    WindowDC display(nullptr);
+    BitBlt(into.DC(), static_cast<int>(area.left - screen.left),
+           static_cast<int>(area.top - screen.top), static_cast<int>(area.Width()),
+           static_cast<int>(area.Height()), display.get(), static_cast<int>(area.left),
+           static_cast<int>(area.top), SRCCOPY);
 }
 
-// The smallest rectangle holding every pixel in which the two differ; empty
-// when they are alike. Both are 32-bit pictures of one size.
-RECT DifferingArea(const TBitmap& a, const TBitmap& b) {
-    RECT area{a.Width(), a.Height(), 0, 0};
+// The smallest rectangle holding every pixel in which the two differ, in the
+// pictures' own coordinates; empty when they are alike. Both are 32-bit
+// pictures of one size.
+TRect DifferingArea(const TBitmap& a, const TBitmap& b) {
+    TRect area{};
     for (int y = 0; y < a.Height(); ++y) {
         const auto* rowA = reinterpret_cast<const uint32_t*>(a.ScanLine(y));
         const auto* rowB = reinterpret_cast<const uint32_t*>(b.ScanLine(y));
@@ -50,16 +58,18 @@ RECT DifferingArea(const TBitmap& a, const TBitmap& b) {
             ++left;
         while (rowA[right] == rowB[right])
             --right;
-        area = {std::min<LONG>(area.left, left), std::min<LONG>(area.top, y),
-                std::max<LONG>(area.right, right + 1), y + 1};
+        area = Bounding(area, TRect{left, y, right + 1, y + 1});
     }
     return area;
 }
 
-bool AlikeIn(const TBitmap& a, const TBitmap& b, const RECT& area) {
-    for (int y = area.top; y < area.bottom; ++y)
-        if (std::memcmp(a.ScanLine(y) + area.left * 4, b.ScanLine(y) + area.left * 4,
-                        static_cast<size_t>(area.right - area.left) * 4) != 0)
+// Whether `area` (in pixels of b) is alike in a, whose pixel (0, 0) is b's
+// pixel `offset`.
+bool AlikeIn(const TBitmap& a, TPoint offset, const TBitmap& b, const TRect& area) {
+    for (int64_t y = area.top; y < area.bottom; ++y)
+        if (std::memcmp(a.ScanLine(static_cast<int>(y - offset.y)) + (area.left - offset.x) * 4,
+                        b.ScanLine(static_cast<int>(y)) + area.left * 4,
+                        static_cast<size_t>(area.Width()) * 4) != 0)
             return false;
     return true;
 }
@@ -98,27 +108,49 @@ void WaitForOtherProgramsToRepaint(DWORD budgetMs) {
     FlushComposition();
 }
 
-TScreenBefore::TScreenBefore() {
-    const SIZE screen = PrimaryScreen();
-    shot_.SetSize(screen.cx, screen.cy);
-    CopyScreen(shot_, {0, 0, screen.cx, screen.cy});
+TScreenBefore::TScreenBefore() : screen_(VirtualScreen()) {
+    shot_.SetSize(static_cast<int>(screen_.Width()), static_cast<int>(screen_.Height()));
+    CopyScreen(shot_, screen_, screen_);
 }
 
-void TScreenBefore::WaitUntilUncovered(DWORD budgetMs) const {
+TScreenRect TScreenBefore::ChangedArea() const {
+    if (VirtualScreen() != screen_) return {};
+    TBitmap now(shot_.Width(), shot_.Height());
+    CopyScreen(now, screen_, screen_);
+    const TRect r = DifferingArea(shot_, now);
+    return r.Empty() ? TScreenRect{}
+                     : TScreenRect{r.left + screen_.left, r.top + screen_.top,
+                                   r.right + screen_.left, r.bottom + screen_.top};
+}
+
+void TScreenBefore::WaitUntilUncovered(const TScreenRect& area, DWORD budgetMs) const {
     const ULONGLONG deadline = GetTickCount64() + budgetMs;
-    const SIZE screen = PrimaryScreen();
-    if (screen.cx != shot_.Width() || screen.cy != shot_.Height()) return;
-    TBitmap now(screen.cx, screen.cy);
-    CopyScreen(now, {0, 0, screen.cx, screen.cy});
-    // What the window left behind, and whatever else changed meanwhile.
-    const RECT left = DifferingArea(shot_, now);
-    if (left.right <= left.left) return;
+    const TScreenRect left = Intersect(area, screen_);
+    if (left.Empty() || VirtualScreen() != screen_) return;
+    TBitmap now(static_cast<int>(left.Width()), static_cast<int>(left.Height()));
+    const TRect inShot{left.left - screen_.left, left.top - screen_.top, left.right - screen_.left,
+                       left.bottom - screen_.top};
     // The programs below repaint on their own time; a short pause between
     // looks leaves them the processor.
     constexpr DWORD kLookIntervalMs = 10;
-    while (GetTickCount64() < deadline) {
+    for (;;) {
+        CopyScreen(now, left, left);
+        if (AlikeIn(now, {static_cast<int32_t>(inShot.left), static_cast<int32_t>(inShot.top)},
+                    shot_, inShot) ||
+            GetTickCount64() >= deadline)
+            return;
         Sleep(kLookIntervalMs);
-        CopyScreen(now, left);
-        if (AlikeIn(shot_, now, left)) return;
     }
+}
+
+void TScreenBefore::RestoreCovered(TBitmap& picture, const TScreenRect& screen,
+                                   const TScreenRect& area) const {
+    if (screen != screen_) return; // another layout: the copy shows another screen
+    const TScreenRect covered = Intersect(area, screen_);
+    if (covered.Empty()) return;
+    const TRect r{covered.left - screen_.left, covered.top - screen_.top,
+                  covered.right - screen_.left, covered.bottom - screen_.top};
+    if (AlikeIn(picture, {0, 0}, shot_, r)) return;
+    picture.Canvas().CopyFrom(ToRECT(r), shot_.DC(), static_cast<int>(r.left),
+                              static_cast<int>(r.top));
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/Bitmap.h"
+#include "framework/Geometry.h"
 #include <windows.h>
 
 // Returns once every other program whose windows are on the screen has
@@ -10,18 +11,25 @@
 // most. Lets no message of this program in meanwhile.
 void WaitForOtherProgramsToRepaint(DWORD budgetMs);
 
-// The primary screen as it is just before a window of ours (a menu) covers
-// part of it.
+// Every monitor as it is just before a window of ours (a menu) covers part
+// of the screen.
 class TScreenBefore {
 public:
     TScreenBefore();
 
-    // Once that window has gone: returns when the pixels that differ from
-    // the copy are as they were again, or after `budgetMs` at the most (a
-    // part of the screen that changed meanwhile never comes back). Lets no
-    // message of this program in meanwhile.
-    void WaitUntilUncovered(DWORD budgetMs) const;
+    // Where the screen differs from the copy now; empty where it does not.
+    TScreenRect ChangedArea() const;
+    // Once that window has gone: returns when `area` shows what it showed
+    // before, or after `budgetMs` at the most (a program that does not
+    // repaint never brings it back). Lets no message of this program in
+    // meanwhile.
+    void WaitUntilUncovered(const TScreenRect& area, DWORD budgetMs) const;
+    // Where `area` of `picture`, a copy of the virtual screen `screen`, does
+    // not show what the screen showed before, the copy's pixels of all of
+    // `area` go into it.
+    void RestoreCovered(TBitmap& picture, const TScreenRect& screen, const TScreenRect& area) const;
 
 private:
+    TScreenRect screen_;
     TBitmap shot_;
 };

@@ -102,12 +102,12 @@ private:
         step(activation_->Tool());
     }
     // The tray menu has closed over the screen: waits, briefly, until what
-    // it covered shows again.
-    void WaitForTrayMenuToLeaveTheScreen();
+    // it covered shows again; answers where that was.
+    TScreenRect WaitForTrayMenuToLeaveTheScreen();
 
     TActivationLife life_;
     std::unique_ptr<TToolActivation> activation_;
-    // The screen as it was when the tray menu opened last.
+    // The screen as it was when the open tray menu opened.
     std::unique_ptr<TScreenBefore> screenBeforeTrayMenu_;
 };
 

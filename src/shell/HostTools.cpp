@@ -20,9 +20,11 @@ void TfrmHost::StartTool(int tool, bool fromMenu) {
         BringToForeground();
         Application.ProcessMessages();
         // The windows below a closed menu repaint in their own processes, on
-        // a busy machine later than ours: the picture must not hold the menu.
-        if (fromMenu) WaitForTrayMenuToLeaveTheScreen();
-        activation_->Freeze();
+        // a busy machine later than ours, a hung one never: the picture must
+        // not hold the menu, and where it still shows takes the screen from
+        // before the menu opened.
+        const TScreenRect menu = fromMenu ? WaitForTrayMenuToLeaveTheScreen() : TScreenRect{};
+        activation_->Freeze(fromMenu ? screenBeforeTrayMenu_.get() : nullptr, menu);
     } catch (...) {
         Report(TLifeEvent::StepFailed); // no picture, no activation
         throw;

@@ -30,6 +30,8 @@ void TfrmHost::CreateTrayMenu() {
         pmnTray.Add(kTools[tool].MenuItem, kTools[tool].MenuCaption, tool).OnClick =
             [this](TMenuItem& sender) { mniStartClick(sender); };
     pmnTray.OnPopup = [this](TPopupMenu& sender) { pmnTrayPopup(sender); };
+    // A copy of the screen costs megabytes: it lives only while the menu does.
+    pmnTray.OnClose = [this](TPopupMenu&) { screenBeforeTrayMenu_.reset(); };
 }
 
 void TfrmHost::pmnTrayPopup(TPopupMenu&) {
@@ -44,15 +46,20 @@ void TfrmHost::pmnTrayPopup(TPopupMenu&) {
         pmnTray.Find(kTools[tool].MenuItem)->ShortCut = Settings.*kTools[tool].HotKey;
 }
 
-void TfrmHost::WaitForTrayMenuToLeaveTheScreen() {
+TScreenRect TfrmHost::WaitForTrayMenuToLeaveTheScreen() {
     const ULONGLONG deadline = GetTickCount64() + kMenuRepaintBudgetMs;
     // First the programs' own repaints, then the pixels themselves: a
     // program may paint what the menu covered on another thread or later.
     WaitForOtherProgramsToRepaint(kMenuRepaintBudgetMs);
+    if (!screenBeforeTrayMenu_) return {};
+    // Only where the menu was: a tooltip or a highlight elsewhere is no
+    // reason to wait.
+    TScreenRect covered = pmnTray.ShownRect();
+    if (covered.Empty()) covered = screenBeforeTrayMenu_->ChangedArea();
     const ULONGLONG now = GetTickCount64();
-    if (screenBeforeTrayMenu_ && now < deadline)
-        screenBeforeTrayMenu_->WaitUntilUncovered(static_cast<DWORD>(deadline - now));
-    screenBeforeTrayMenu_.reset();
+    if (now < deadline)
+        screenBeforeTrayMenu_->WaitUntilUncovered(covered, static_cast<DWORD>(deadline - now));
+    return covered;
 }
 
 void TfrmHost::mniStartClick(TMenuItem& sender) {

@@ -1,6 +1,7 @@
 #include "tools/ToolActivation.h"
 #include "framework/Application.h"
 #include "framework/Dpi.h"
+#include "framework/Error.h"
 #include "framework/GeometryWin.h"
 #include "framework/Input.h"
 #include "framework/SystemAnswers.h"
@@ -21,7 +22,7 @@ TToolActivation::TToolActivation(TForm& overlay, TActivationOwner& owner, int to
 
 TToolActivation::~TToolActivation() = default;
 
-void TToolActivation::Freeze() {
+void TToolActivation::Freeze(const TScreenBefore* before, const TScreenRect& covered) {
     monitors_ = MonitorRects();
     screen_ = VirtualScreenOf(monitors_);
     // The desktop surface is needed for this one copy only. Its window DC
@@ -32,13 +33,21 @@ void TToolActivation::Freeze() {
     GetWindowRect(desktopWindow, &desktopRect);
     WindowDC desktop(desktopWindow, kDesktopDCFlags);
     const SIZE size = OverlaySize();
-    auto picture = std::make_unique<TBitmap>(size.cx + LensMargin(Settings.ZoomWidth),
-                                             size.cy + LensMargin(Settings.ZoomHeight));
+    std::unique_ptr<TBitmap> picture;
+    try {
+        picture = std::make_unique<TBitmap>(size.cx + LensMargin(Settings.ZoomWidth),
+                                            size.cy + LensMargin(Settings.ZoomHeight));
+    } catch (const std::exception&) {
+        throw Error(L"There is not enough memory to freeze the screen (" +
+                    std::to_wstring(size.cx) + L" x " + std::to_wstring(size.cy) +
+                    L" pixels). Close some programs, then start the tool again.");
+    }
     // Monitor by monitor: what lies between them keeps the picture's white.
     for (const TScreenRect& m : monitors_)
         picture->Canvas().CopyFrom(ToRECT(ToOverlay(m)), desktop.get(),
                                    static_cast<int>(m.left - desktopRect.left),
                                    static_cast<int>(m.top - desktopRect.top));
+    if (before) before->RestoreCovered(*picture, screen_, covered);
     picture_ = std::move(picture);
 }
 

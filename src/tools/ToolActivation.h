@@ -16,6 +16,7 @@
 #include "framework/Form.h"
 #include "framework/Geometry.h"
 #include "framework/MonitorLayout.h"
+#include "framework/Repaint.h"
 #include "info/InfoWin.h"
 #include "tools/ActivationLife.h"
 #include "tools/ToolTable.h"
@@ -67,8 +68,10 @@ public:
 
     // Copies every monitor once into a picture of the virtual screen, larger
     // by half a lens at the right and bottom; the margin and the gaps between
-    // monitors are white. Throws when the memory is missing.
-    void Freeze();
+    // monitors are white. Where `covered` (a menu's place) does not show yet
+    // what it showed before, the screen from `before` goes there. Throws a
+    // clear message when the memory is missing.
+    void Freeze(const TScreenBefore* before = nullptr, const TScreenRect& covered = {});
     // The overlay shows the frozen picture: opens the tool's panel at its
     // stored place and starts the tool.
     void Start(TPopupMenu& panelMenu, std::function<void(TScreenPoint)> panelMouseMove);

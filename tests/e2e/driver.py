@@ -508,6 +508,12 @@ class Vantacle:
     def running(self):
         return self.process is not None and self.process.poll() is None
 
+    def private_memory_kb(self):
+        """The program's private memory as Linux counts it (Wine runs it in
+        the process it was started as)."""
+        rollup = Path(f'/proc/{self.process.pid}/smaps_rollup').read_text()
+        return int(re.search(r'^Private_Dirty:\s+(\d+) kB', rollup, re.M)[1])
+
     def request_close(self):
         """A close request to every window of the program, as taskkill sends."""
         self.desktop.wine('taskkill', '/pid', self.pid, check=False)

@@ -2,7 +2,9 @@
 by icon, menu and global hot key, and "E&xit", on the real program in Wine's
 notification area. Icons are told apart by comparing the taskbar's pixels
 with the artwork the build drew them from."""
+import contextlib
 import os
+import signal
 import subprocess
 import sys
 from pathlib import Path
@@ -248,36 +250,73 @@ def test_tray_menu_opens_at_the_click_and_starts_a_tool(desktop, start_program):
     wait_for_tray(desktop, [('main', 'normal')])
 
 
-def test_a_tool_from_the_menu_on_a_busy_machine_freezes_the_screen_without_the_menu(
-        desktop, start_program):
-    p = start_program()
-    # Another program's window where the menu opens, over the desktop's wallpaper.
-    pattern = Pattern(desktop, 700, 420, 324, 300)
-    busy = []
+@contextlib.contextmanager
+def every_core_busy(pattern):
+    """Every core busy three times over: the windows below the menu repaint late."""
+    busy = [subprocess.Popen(['sh', '-c', 'while :; do :; done'])
+            for _ in range(3 * (os.cpu_count() or 2))]
     try:
-        before = desktop.screenshot()
-        _, menu, lines = open_menu(desktop, p)
-        box = tuple(menu['rect'])
-        # Every core busy three times over: the windows below the menu repaint late.
-        busy = [subprocess.Popen(['sh', '-c', 'while :; do :; done'])
-                for _ in range(3 * (os.cpu_count() or 2))]
-        click_menu_line(desktop, menu, lines, 'Screenshot')
-        p.overlay()
-
-        def shows_the_screen_as_it_was():
-            shot = desktop.screenshot().crop(box)
-            difference = ImageChops.difference(shot, before.crop(box))
-            changed = sum(1 for pixel in difference.getdata() if pixel != (0, 0, 0))
-            assert changed == 0, f'{changed} pixels of the menu\'s box differ from the screen'
-        wait_for_assertion(shows_the_screen_as_it_was, timeout=20,
-                           what='the frozen picture without the menu')
+        yield
     finally:
         for process in busy:
             process.kill()
             process.wait()
+
+
+@contextlib.contextmanager
+def not_repainting(pattern):
+    """The program below the menu hangs: it repaints nothing until it goes on."""
+    os.kill(pattern.process.pid, signal.SIGSTOP)
+    try:
+        yield
+    finally:
+        os.kill(pattern.process.pid, signal.SIGCONT)
+
+
+@pytest.mark.parametrize('hold_up', [every_core_busy, not_repainting])
+def test_a_tool_from_the_menu_freezes_the_screen_without_the_menu(desktop, start_program, hold_up):
+    p = start_program()
+    # Another program's window where the menu opens, over the desktop's wallpaper.
+    pattern = Pattern(desktop, 700, 420, 324, 300)
+    try:
+        before = desktop.screenshot()
+        _, menu, lines = open_menu(desktop, p)
+        box = tuple(menu['rect'])
+        with hold_up(pattern):
+            click_menu_line(desktop, menu, lines, 'Screenshot')
+            p.overlay()
+
+            def shows_the_screen_as_it_was():
+                shot = desktop.screenshot().crop(box)
+                difference = ImageChops.difference(shot, before.crop(box))
+                changed = sum(1 for pixel in difference.getdata() if pixel != (0, 0, 0))
+                assert changed == 0, f'{changed} pixels of the menu\'s box differ from the screen'
+            wait_for_assertion(shows_the_screen_as_it_was, timeout=20,
+                               what='the frozen picture without the menu')
+    finally:
         pattern.close()
     desktop.key('Escape')
     p.overlay(visible=False)
+
+
+def test_the_menu_keeps_no_copy_of_the_screen_once_it_closes(desktop, start_program):
+    # A copy of the screen is taken as the menu opens (3 MB here): once the
+    # menu is dismissed, not even one may stay.
+    p = start_program()
+
+    def open_and_dismiss():
+        icons = wait_for_tray(desktop, [('main', 'normal')])
+        desktop.click(*icons[0].centre)
+        wait_until(lambda: desktop.find_window(cls='#32768', pid=p.pid, visible=True),
+                   what='the tray menu')
+        desktop.click(20, 20)  # beside it, on the desktop's wallpaper
+        wait_until(lambda: not desktop.find_window(cls='#32768', pid=p.pid, visible=True),
+                   what='the tray menu to close')
+    before = p.private_memory_kb()
+    for _ in range(20):
+        open_and_dismiss()
+    grown = p.private_memory_kb() - before
+    assert grown < 1500, f'{grown} kB more after twenty menus'
 
 
 def test_tool_icons_replace_the_main_icon_and_show_which_tool_runs(desktop, start_program):

@@ -638,3 +638,22 @@ TEST_F(ActivationTest, ActivationsLeaveNothingBehindOnTheHeap) {
         EXPECT_LT(LiveHeapBlocks(), before + kActivations / 2) << "tool " << tool;
     }
 }
+
+TEST_F(ActivationTest, APictureThatCannotBeHeldIsReportedAndTheProgramGoesOn) {
+    StandIns::Errors.clear();
+    {
+        // More pixels than memory for one picture can hold.
+        MonitorLayout layout({{0, 0, 30000, 30000}});
+        SendMessageW(host->Handle(), WM_HOTKEY, kScreenshot, 0);
+    }
+    EXPECT_FALSE(host->ToolActive());
+    EXPECT_FALSE(host->Visible());
+    ASSERT_EQ(StandIns::Errors.size(), 1u);
+    EXPECT_NE(StandIns::Errors[0].find(L"not enough memory to freeze the screen (30000 x 30000"),
+              std::wstring::npos);
+    EXPECT_EQ(ToolIconStates(*host),
+              (std::vector<int>{IconNormal, IconNormal, IconNormal, IconNormal}));
+    host->StartTool(kDropper);
+    EXPECT_TRUE(host->ToolActive());
+    host->StopTool();
+}
