@@ -1,13 +1,15 @@
 // The information panel's zoom view: the picture around the cursor enlarged
-// into the zoom buffer, with white beyond the screen and an exclusive-or
-// crosshair, then put on the view in one copy.
+// into the zoom buffer, with white beyond the screen, an exclusive-or frame
+// around the Dropper's sample square and an exclusive-or crosshair, then put
+// on the view in one copy.
 #include "info/InfoWin.h"
+#include "info/ZoomFrame.h"
 
-void TInfoWin::UpdateZoom(int x, int y, HDC source, SIZE screen, int scale) {
+void TInfoWin::UpdateZoom(int x, int y, HDC source, SIZE screen, int scale, int frameSide) {
     const int width = zoomBuffer_.Width(), height = zoomBuffer_.Height();
     if (zoomBuffer_.Empty()) return;
-    const TZoomPicture z = ZoomPicture(x, y, width, height, UsableZoomScale(scale, width, height),
-                                       screen.cx, screen.cy);
+    const int usableScale = UsableZoomScale(scale, width, height);
+    const TZoomPicture z = ZoomPicture(x, y, width, height, usableScale, screen.cx, screen.cy);
     zoomBuffer_.Canvas().StretchFrom(
         {0, 0, width, height}, source,
         {z.source.left, z.source.top, z.source.right, z.source.bottom});
@@ -18,11 +20,24 @@ void TInfoWin::UpdateZoom(int x, int y, HDC source, SIZE screen, int scale) {
         FillRect(buffer, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
     // Both arms leave out their end point, so the centre pixel, drawn twice
-    // by exclusive-or, keeps the colour under the cursor.
+    // by exclusive-or, keeps the colour under the cursor. The frame is drawn
+    // the same way: where an arm crosses it, the picture shows through.
     {
         const int cx = width / 2, cy = height / 2;
         SelectedObject pen(buffer, crosshairPen_.get());
         const int previousMode = SetROP2(buffer, R2_XORPEN);
+        if (const TZoomFrame f = SampleFrame(width, height, usableScale, frameSide); f.shown) {
+            // Each side leaves out its end point, the next side's first one,
+            // so every pixel of the outline is drawn once.
+            const POINT corners[] = {{f.left, f.top},
+                                     {f.right - 1, f.top},
+                                     {f.right - 1, f.bottom - 1},
+                                     {f.left, f.bottom - 1}};
+            for (int i = 0; i < 4; ++i) {
+                MoveToEx(buffer, corners[i].x, corners[i].y, nullptr);
+                LineTo(buffer, corners[(i + 1) % 4].x, corners[(i + 1) % 4].y);
+            }
+        }
         MoveToEx(buffer, cx, cy - kCrosshairArm, nullptr);
         LineTo(buffer, cx, cy + kCrosshairArm);
         MoveToEx(buffer, cx - kCrosshairArm, cy, nullptr);

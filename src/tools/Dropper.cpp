@@ -1,5 +1,7 @@
 #include "tools/Dropper.h"
 #include "info/ColorTexts.h"
+#include "info/RecentColors.h"
+#include "shell/Settings.h"
 #include "tools/ToolActivation.h"
 
 namespace {
@@ -9,10 +11,24 @@ constexpr int kSwatchReach = 5;
 constexpr int kRestoreReach = 11;
 } // namespace
 
+void TDropper::Start() {
+    // The monitors in the picture's coordinates, worked out once: a move only
+    // reads them.
+    for (const TScreenRect& m : Activation.Monitors()) {
+        const POINT corner = Activation.ToOverlay({m.left, m.top});
+        monitors_.push_back({corner.x, corner.y, corner.x + m.Width(), corner.y + m.Height()});
+    }
+}
+
+int TDropper::ZoomFrameSide() const {
+    return SampleSideOf(Settings.DropperArea);
+}
+
 TColorValue TDropper::ColorAt(POINT p) const {
     const TBitmap& picture = Activation.Picture();
-    if (p.x < 0 || p.y < 0 || p.x >= picture.Width() || p.y >= picture.Height()) return 0xFFFFFF;
-    return picture.Pixel(p.x, p.y);
+    const TSamplePixels pixels{picture.ScanLine(0), picture.Stride(), picture.Width(),
+                               picture.Height(), static_cast<int>(picture.PixelFormat()) / 8};
+    return SampleColor(pixels, p.x, p.y, SampleSideOf(Settings.DropperArea), monitors_);
 }
 
 void TDropper::FollowCursor(POINT cursor) {
@@ -38,6 +54,7 @@ void TDropper::MouseDown(TMouseButton button, TShiftState, POINT p) {
     marked_ = !marked_;
     if (marked_) {
         held_ = p;
+        AddRecentColor(Settings.RecentColors, pickedColor_);
         DrawColorMarker(held_, pickedColor_);
     } else {
         const RECT area{held_.x - kRestoreReach, held_.y - kRestoreReach, held_.x + kRestoreReach,

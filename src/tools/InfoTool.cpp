@@ -98,7 +98,7 @@ void TInfoTool::ShowCursorPosition(POINT cursor) {
 void TInfoTool::UpdateZoom(POINT cursor) {
     if (TInfoWin* panel = Activation.Panel())
         panel->UpdateZoom(cursor.x, cursor.y, Activation.Canvas().Handle(), Activation.ScreenSize(),
-                          Settings.InfoScale);
+                          Settings.InfoScale, ZoomFrameSide());
 }
 
 void TInfoTool::MenuCommand(TToolCommand command) {

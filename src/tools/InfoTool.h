@@ -33,6 +33,9 @@ protected:
     // Space or Enter at `p` (overlay coordinates): what the tool's left
     // button does there.
     virtual void PointerButton(POINT /*p*/, TShiftState /*shift*/) {}
+    // The side of the square around the pointer the zoom view frames: the
+    // pixels the tool reads there. 1 frames nothing.
+    virtual int ZoomFrameSide() const { return 1; }
 
     void SetInfoValue(TInfoRow row, std::wstring_view text);
     // Row 0 shows the cursor's position, in screen coordinates.
