@@ -4,10 +4,27 @@
 #include "framework/ShortCut.h"
 
 namespace {
+// A square of the colour with a black outline, the size of a check mark, so
+// that white and the menu's own colour show too.
+UniqueBitmap SwatchBitmap(COLORREF color) {
+    const int width = GetSystemMetrics(SM_CXMENUCHECK), height = GetSystemMetrics(SM_CYMENUCHECK);
+    WindowDC screen(nullptr);
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    UniqueMemoryDC dc(CreateCompatibleDC(screen.get()));
+    if (!bitmap || !dc) return {};
+    SelectedObject selected(dc.get(), bitmap.get());
+    const RECT whole{0, 0, width, height}, inside{1, 1, width - 1, height - 1};
+    FillRect(dc.get(), &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    UniqueBrush fill(CreateSolidBrush(color));
+    FillRect(dc.get(), &inside, fill.get());
+    return bitmap;
+}
+
 // Appends the visible items to a Win32 menu, their submenus too. Command
 // identifiers are positions in `commands` plus one; 0 means "nothing chosen".
+// The swatches' bitmaps go to `bitmaps`, which must outlive the menu.
 void AppendItems(HMENU menu, const std::vector<std::unique_ptr<TMenuItem>>& items,
-                 std::vector<TMenuItem*>& commands) {
+                 std::vector<TMenuItem*>& commands, std::vector<UniqueBitmap>& bitmaps) {
     for (const auto& entry : items) {
         const TMenuItem& item = *entry;
         if (!item.Visible) continue;
@@ -22,7 +39,7 @@ void AppendItems(HMENU menu, const std::vector<std::unique_ptr<TMenuItem>>& item
         if (item.Checked) flags |= MF_CHECKED;
         if (!item.Items.empty()) {
             HMENU submenu = CreatePopupMenu();
-            AppendItems(submenu, item.Items, commands);
+            AppendItems(submenu, item.Items, commands, bitmaps);
             // From here the parent owns it and destroys it with itself.
             AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), text.c_str());
             continue;
@@ -31,6 +48,16 @@ void AppendItems(HMENU menu, const std::vector<std::unique_ptr<TMenuItem>>& item
         const UINT id = static_cast<UINT>(commands.size());
         AppendMenuW(menu, flags, id, text.c_str());
         if (item.Default) SetMenuDefaultItem(menu, id, FALSE);
+        if (item.Swatch) {
+            if (UniqueBitmap swatch = SwatchBitmap(*item.Swatch)) {
+                MENUITEMINFOW info{};
+                info.cbSize = sizeof(info);
+                info.fMask = MIIM_BITMAP;
+                info.hbmpItem = swatch.get();
+                SetMenuItemInfoW(menu, id, FALSE, &info);
+                bitmaps.push_back(std::move(swatch));
+            }
+        }
         if (item.RadioItem && item.Checked) {
             MENUITEMINFOW info{};
             info.cbSize = sizeof(info);
@@ -76,9 +103,11 @@ void TPopupMenu::RemoveFreeNotification(void* holder) {
 void TPopupMenu::Popup(int x, int y, HWND owner) {
     if (OnPopup) OnPopup(*this);
 
+    // Declared first, so the bitmaps go after the menu that shows them.
+    std::vector<UniqueBitmap> bitmaps;
     UniqueMenu menu(CreatePopupMenu());
     std::vector<TMenuItem*> commands;
-    AppendItems(menu.get(), items_, commands);
+    AppendItems(menu.get(), items_, commands, bitmaps);
 
     HWND window = owner ? owner : Application.Handle();
     UINT chosen = static_cast<UINT>(TrackPopupMenuEx(

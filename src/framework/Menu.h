@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
     bool RadioItem = false;
     // The item a double-click on the menu's owner runs; shown in bold.
     bool Default = false;
+    // A colour (0x00BBGGRR) shown as a small square beside the caption.
+    std::optional<COLORREF> Swatch;
     std::function<void(TMenuItem& sender)> OnClick;
     // An item with items of its own opens them as a submenu instead of
     // being chosen itself.

@@ -40,8 +40,9 @@ public:
     void SetInfoValue(TInfoRow row, std::wstring_view text);
     // Redraws the zoom view: the area around (x, y) of `source` (the host's
     // own DC: the frozen picture with the tool's marks) enlarged `scale`
-    // times, white beyond a screen of `screen` pixels.
-    void UpdateZoom(int x, int y, HDC source, SIZE screen, int scale);
+    // times, white beyond a screen of `screen` pixels, with a frame around
+    // the frameSide x frameSide square at (x, y) when that is more than 1.
+    void UpdateZoom(int x, int y, HDC source, SIZE screen, int scale, int frameSide = 1);
     // Puts the panel at a position in screen coordinates, pulled back onto
     // the monitors (InfoPanelPlace). `overlayOrigin` is the screen position
     // of the overlay the panel lies on.
@@ -49,6 +50,12 @@ public:
                      POINT overlayOrigin);
     // In screen coordinates, as stored.
     POINT GetPosition() const;
+
+    // The panel shows a colour (the Dropper's rows).
+    bool ShowsColor() const { return (rowMask_ >> irColor) & 1; }
+    // Runs what a mouse move over the panel runs, where the pointer is now:
+    // after a choice of the menu that changes what the rows show.
+    void FollowPointer() { mouseMove_(); }
 
     bool Visible() const;
     void Show();
