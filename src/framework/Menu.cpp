@@ -4,27 +4,14 @@
 #include "framework/ShortCut.h"
 
 namespace {
-// A square of the colour with a black outline, the size of a check mark, so
-// that white and the menu's own colour show too.
-UniqueBitmap SwatchBitmap(COLORREF color) {
-    const int width = GetSystemMetrics(SM_CXMENUCHECK), height = GetSystemMetrics(SM_CYMENUCHECK);
-    WindowDC screen(nullptr);
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-    UniqueMemoryDC dc(CreateCompatibleDC(screen.get()));
-    if (!bitmap || !dc) return {};
-    SelectedObject selected(dc.get(), bitmap.get());
-    const RECT whole{0, 0, width, height}, inside{1, 1, width - 1, height - 1};
-    FillRect(dc.get(), &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    UniqueBrush fill(CreateSolidBrush(color));
-    FillRect(dc.get(), &inside, fill.get());
-    return bitmap;
-}
+// Swatch items carry their colour as item data, beside this flag: no colour
+// value has it, so other item data is never taken for a swatch.
+constexpr ULONG_PTR kSwatchData = 0x01000000;
 
 // Appends the visible items to a Win32 menu, their submenus too. Command
 // identifiers are positions in `commands` plus one; 0 means "nothing chosen".
-// The swatches' bitmaps go to `bitmaps`, which must outlive the menu.
 void AppendItems(HMENU menu, const std::vector<std::unique_ptr<TMenuItem>>& items,
-                 std::vector<TMenuItem*>& commands, std::vector<UniqueBitmap>& bitmaps) {
+                 std::vector<TMenuItem*>& commands) {
     for (const auto& entry : items) {
         const TMenuItem& item = *entry;
         if (!item.Visible) continue;
@@ -39,7 +26,7 @@ void AppendItems(HMENU menu, const std::vector<std::unique_ptr<TMenuItem>>& item
         if (item.Checked) flags |= MF_CHECKED;
         if (!item.Items.empty()) {
             HMENU submenu = CreatePopupMenu();
-            AppendItems(submenu, item.Items, commands, bitmaps);
+            AppendItems(submenu, item.Items, commands);
             // From here the parent owns it and destroys it with itself.
             AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), text.c_str());
             continue;
@@ -49,14 +36,15 @@ void AppendItems(HMENU menu, const std::vector<std::unique_ptr<TMenuItem>>& item
         AppendMenuW(menu, flags, id, text.c_str());
         if (item.Default) SetMenuDefaultItem(menu, id, FALSE);
         if (item.Swatch) {
-            if (UniqueBitmap swatch = SwatchBitmap(*item.Swatch)) {
-                MENUITEMINFOW info{};
-                info.cbSize = sizeof(info);
-                info.fMask = MIIM_BITMAP;
-                info.hbmpItem = swatch.get();
-                SetMenuItemInfoW(menu, id, FALSE, &info);
-                bitmaps.push_back(std::move(swatch));
-            }
+            // Drawn by the menu's owner (MenuSwatchMessage): a bitmap of its
+            // own would be shown inverted on the highlighted item, in
+            // another colour.
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_BITMAP | MIIM_DATA;
+            info.hbmpItem = HBMMENU_CALLBACK;
+            info.dwItemData = kSwatchData | (*item.Swatch & 0xFFFFFF);
+            SetMenuItemInfoW(menu, id, FALSE, &info);
         }
         if (item.RadioItem && item.Checked) {
             MENUITEMINFOW info{};
@@ -103,11 +91,9 @@ void TPopupMenu::RemoveFreeNotification(void* holder) {
 void TPopupMenu::Popup(int x, int y, HWND owner) {
     if (OnPopup) OnPopup(*this);
 
-    // Declared first, so the bitmaps go after the menu that shows them.
-    std::vector<UniqueBitmap> bitmaps;
     UniqueMenu menu(CreatePopupMenu());
     std::vector<TMenuItem*> commands;
-    AppendItems(menu.get(), items_, commands, bitmaps);
+    AppendItems(menu.get(), items_, commands);
 
     HWND window = owner ? owner : Application.Handle();
     UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
@@ -125,4 +111,29 @@ bool TPopupMenu::ShortCut(uint16_t shortcut) {
         return true;
     }
     return false;
+}
+
+bool MenuSwatchMessage(UINT message, LPARAM lParam, LRESULT& result) {
+    const int width = GetSystemMetrics(SM_CXMENUCHECK), height = GetSystemMetrics(SM_CYMENUCHECK);
+    if (message == WM_MEASUREITEM) {
+        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (m->CtlType != ODT_MENU || !(m->itemData & kSwatchData)) return false;
+        m->itemWidth = static_cast<UINT>(width);
+        m->itemHeight = static_cast<UINT>(height);
+    } else if (message == WM_DRAWITEM) {
+        const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (d->CtlType != ODT_MENU || !(d->itemData & kSwatchData)) return false;
+        // A square of the colour in a black outline, so that white and the
+        // menu's own colour show too; the same whether highlighted or not.
+        const int top = (d->rcItem.top + d->rcItem.bottom - height) / 2;
+        const RECT outline{d->rcItem.left, top, d->rcItem.left + width, top + height};
+        const RECT inside{outline.left + 1, outline.top + 1, outline.right - 1, outline.bottom - 1};
+        FillRect(d->hDC, &outline, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        UniqueBrush fill(CreateSolidBrush(static_cast<COLORREF>(d->itemData & 0xFFFFFF)));
+        FillRect(d->hDC, &inside, fill.get());
+    } else {
+        return false;
+    }
+    result = TRUE;
+    return true;
 }
