@@ -1,6 +1,7 @@
 """The Measurer and the Dropper driven by the keyboard alone on the real
 program (rows read from outside, figures pixel for pixel), and the colour
-copied as hsl(), lab(), oklch() and floats, read from the clipboard by xclip."""
+copied as hsl(), lab(), oklch(), floats and color(), read from the clipboard
+by xclip."""
 import math
 from fractions import Fraction
 
@@ -81,6 +82,12 @@ def linear(v):
 SRGB_TO_XYZ = [[506752 / 1228815, 87881 / 245763, 12673 / 70218],
                [87098 / 409605, 175762 / 245763, 12673 / 175545],
                [7918 / 409605, 87881 / 737289, 1001167 / 1053270]]
+# CSS Color Level 4's Bradford adaptation of D65 to D50, and its D50 white:
+# lab() is read against D50.
+D65_TO_D50 = [[1.0479297925449969, 0.022946870601609652, -0.05019226628920524],
+              [0.02962780877005599, 0.9904344267538799, -0.017073799063418826],
+              [-0.009243040646204504, 0.015055191490298152, 0.7518742814281371]]
+D50 = [0.3457 / 0.3585, 1, (1 - 0.3457 - 0.3585) / 0.3585]
 
 
 def times(m, v):
@@ -98,10 +105,9 @@ def expected_notations(rgb):
                     (r - g) / d + 4)
     hsl = f'hsl({decimal(hue, 1)} {decimal(sat * 100, 1)}% {decimal(light * 100, 1)}%)'
 
-    xyz = times(SRGB_TO_XYZ, [linear(v) for v in rgb])
-    white = times(SRGB_TO_XYZ, [1, 1, 1])
+    xyz = times(D65_TO_D50, times(SRGB_TO_XYZ, [linear(v) for v in rgb]))
     f = [t ** (1 / 3) if t > (6 / 29) ** 3 else t / (3 * (6 / 29) ** 2) + 4 / 29
-         for t in (c / w for c, w in zip(xyz, white))]
+         for t in (c / w for c, w in zip(xyz, D50))]
     lab = (f'lab({decimal(116 * f[1] - 16, 2)}% {decimal(500 * (f[0] - f[1]), 2)} '
            f'{decimal(200 * (f[1] - f[2]), 2)})')
 
@@ -117,7 +123,8 @@ def expected_notations(rgb):
     oklch = f'oklch({decimal(ok_l * 100, 2)}% {decimal(chroma, 4)} {decimal(ok_h, 2)})'
 
     floats = ', '.join(decimal(c, 4, keep_point=True) for c in (r, g, b))
-    return {'h': hsl, 'l': lab, 'o': oklch, 'f': floats}
+    css = 'color(srgb ' + ' '.join(decimal(c, 4) for c in (r, g, b)) + ')'
+    return {'h': hsl, 'l': lab, 'o': oklch, 'f': floats, 'c': css}
 
 
 def test_the_held_colour_is_copied_in_each_further_notation_by_menu_keys(
