@@ -1,11 +1,13 @@
 // What one mouse move costs the Measurer with a long diagonal line (erase
 // the figure, draw it again, seven rows) next to drawing one such figure, and
-// the Dropper (seven colour rows from the colour models and their texts).
-// Neither may grow with the screen. Each next to an arrow key's step, which
-// must cost no more than the mouse move it stands for; it moves the system's
-// pointer as well, and what that alone costs is printed too. Run it on the
-// screen size to be measured.
+// the Dropper (seven colour rows from the colour models and their texts), at
+// one pixel and averaging its largest sample square, 9 x 9, which must not
+// cost a move more than a fifth again. Neither may grow with the screen.
+// Each next to an arrow key's step, which must cost no more than the mouse
+// move it stands for; it moves the system's pointer as well, and what that
+// alone costs is printed too. Run it on the screen size to be measured.
 #include "../BenchSupport.h"
+#include "shell/Settings.h"
 #include "tools/XorFrame.h"
 #include <chrono>
 #include <cstdio>
@@ -106,12 +108,23 @@ int main() {
            "one figure %.0f us, ratio %.2f (medians of %d)\n",
            width, height, measure, figure, measure / figure, kMoves);
 
-    const double dropper = MoveCost(host, kDropper, false, [&](int i) {
-        return POINT{100 + i, 100 + i % 7};
-    });
+    // One pixel and the 9 x 9 square in turns, so that neither pays for
+    // what the machine does meanwhile: the median of five runs each.
+    const auto dropperPath = [&](int i) { return POINT{100 + i, 100 + i % 7}; };
+    std::vector<double> onePixel, square;
+    for (int run = 0; run < 5; ++run)
+        for (int side : {1, 9}) {
+            Settings.DropperArea = side;
+            (side == 1 ? onePixel : square).push_back(MoveCost(host, kDropper, false, dropperPath));
+        }
+    Settings.DropperArea = 1;
+    const double dropper = Median(onePixel), dropperArea = Median(square);
     printf("dropper on a %dx%d screen: one move %.1f us (medians of %d); compare the colour "
            "bench's full conversion\n",
            width, height, dropper, kMoves);
+    printf("dropper averaging 9 x 9 pixels: one move %.1f us against %.1f us with 1 x 1, "
+           "ratio %.2f\n",
+           dropperArea, dropper, dropperArea / dropper);
 
     const double measureKey = KeyStepCost(host, kMeasurer, true, farCorner);
     printf("measurer, the same line: one arrow-key step %.0f us against the mouse move it "
