@@ -7,24 +7,22 @@
 
 namespace {
 // Monitor A at columns 0-9, rows 0-7; B at columns 12-19, rows 2-9; the
-// picture 24 x 10. A pixel on a monitor is (x, 10 y, 200) as red, green,
-// blue; every other one white, as the frozen picture leaves it.
+// picture 24 x 10. A pixel on a monitor is red x, green 10 y, blue 200;
+// every other one white, as the frozen picture leaves it.
 constexpr TSampleRect kA{0, 0, 10, 8}, kB{12, 2, 20, 10};
 constexpr int kWidth = 24, kHeight = 10;
 
-struct TPicture {
-    std::vector<std::uint8_t> bits = std::vector<std::uint8_t>(kWidth * kHeight * 4, 255);
-    TPicture() {
-        for (const TSampleRect& m : {kA, kB})
-            for (int y = m.top; y < m.bottom; ++y)
-                for (int x = m.left; x < m.right; ++x) {
-                    std::uint8_t* p = &bits[(y * kWidth + x) * 4];
-                    p[0] = 200, p[1] = static_cast<std::uint8_t>(10 * y),
-                    p[2] = static_cast<std::uint8_t>(x);
-                }
-    }
-    TSamplePixels Pixels() const { return {bits.data(), kWidth * 4, kWidth, kHeight, 4}; }
-};
+std::vector<std::uint8_t> Picture() {
+    std::vector<std::uint8_t> bits(kWidth * kHeight * 4, 255);
+    for (const TSampleRect& m : {kA, kB})
+        for (int y = m.top; y < m.bottom; ++y)
+            for (int x = m.left; x < m.right; ++x) {
+                std::uint8_t* p = &bits[(y * kWidth + x) * 4];
+                p[0] = 200, p[1] = static_cast<std::uint8_t>(10 * y);
+                p[2] = static_cast<std::uint8_t>(x);
+            }
+    return bits;
+}
 
 constexpr std::uint32_t Rgb(int r, int g, int b) {
     return r | g << 8 | b << 16;
@@ -43,34 +41,21 @@ TEST(SampleColor, CountsOnlyPixelsOnAMonitorAndRoundsHalvesUp) {
         {"one pixel off the picture", -1, 0, 1, 0xFFFFFF},
         {"a side not offered reads one pixel", 4, 4, 7, Rgb(4, 40, 200)},
         {"3 x 3 inside a monitor", 4, 4, 3, Rgb(4, 40, 200)},
-        {"3 x 3 at the picture's corner: four pixels", 0, 0, 3, Rgb(1, 5, 200)},
+        {"3 x 3 at the picture's corner: red 0.5 up to 1", 0, 0, 3, Rgb(1, 5, 200)},
         {"3 x 3 reaching off the picture", -1, 0, 3, Rgb(0, 5, 200)},
-        // Columns 0 to 5 of rows 0 to 7: red 2.5 up to 3.
-        {"9 x 9 at the monitor's edge", 1, 4, 9, Rgb(3, 35, 200)},
+        {"9 x 9 at the monitor's edge: red 2.5 up to 3", 1, 4, 9, Rgb(3, 35, 200)},
         {"3 x 3 over the gap: column 9 only", 10, 5, 3, Rgb(9, 50, 200)},
-        // Five pixels of red 9 on A, ten of 12 and 13 on B: 170 / 15.
-        {"5 x 5 across both monitors", 11, 5, 5, Rgb(11, 50, 200)},
+        {"5 x 5 across both monitors: red 170 / 15", 11, 5, 5, Rgb(11, 50, 200)},
         {"3 x 3 in the corner without a monitor", 15, 0, 3, 0xFFFFFF},
         {"5 x 5 from that corner onto B's top row", 15, 0, 5, Rgb(15, 20, 200)},
-        // Columns 18 and 19 of B, the margin beside them white: red 18.5.
-        {"5 x 5 over the margin", 20, 5, 5, Rgb(19, 50, 200)},
+        {"5 x 5 over the margin: red 18.5 up to 19", 20, 5, 5, Rgb(19, 50, 200)},
     };
-    const TPicture picture;
+    const std::vector<std::uint8_t> bits = Picture();
+    const TSamplePixels pixels{bits.data(), kWidth * 4, kWidth, kHeight, 4};
     const TSampleRect monitors[] = {kA, kB};
     for (const Case& c : cases)
-        EXPECT_EQ(SampleColor(picture.Pixels(), c.x, c.y, c.side, monitors), c.expected) << c.what;
+        EXPECT_EQ(SampleColor(pixels, c.x, c.y, c.side, monitors), c.expected) << c.what;
     // Monitors that overlap, as a mirrored display's may: a pixel counts once.
     const TSampleRect mirrored[] = {kA, {0, 0, 5, 8}, kB};
-    EXPECT_EQ(SampleColor(picture.Pixels(), 4, 4, 9, mirrored), Rgb(4, 35, 200));
-}
-
-TEST(SampleSide, OnlyTheSidesOfferedAnythingElseIsOnePixel) {
-    for (const wchar_t* text : {L"", L"0", L"2", L"7", L"33", L" 3", L"3 ", L"+3", L"x"})
-        EXPECT_EQ(SampleSideFromText(text), 1) << text;
-    for (int side : kSampleSides) {
-        EXPECT_EQ(SampleSideFromText(std::to_wstring(side)), side);
-        EXPECT_EQ(SampleSideOf(side), side);
-    }
-    for (int side : {0, 2, -3, 7, 81})
-        EXPECT_EQ(SampleSideOf(side), 1);
+    EXPECT_EQ(SampleColor(pixels, 4, 4, 9, mirrored), Rgb(4, 35, 200));
 }

@@ -152,7 +152,7 @@ TEST_F(SettingsTest, TheSampleAreaAndTheRecentColoursKeepTheirOwnTexts) {
         EXPECT_EQ(Settings.DropperArea, 1) << stored;
     }
     store.SetOption(L"DropperArea", L"9");
-    store.SetOption(L"RecentColors", L"FF8000,nonsense,0C2238");
+    store.SetOption(L"RecentColors", L"FF8000,nonsense,0C2238"); // its rules: RecentColors_test
     Load();
     EXPECT_EQ(Settings.DropperArea, 9);
     SaveSettings(store, kPath);

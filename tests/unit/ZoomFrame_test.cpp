@@ -5,27 +5,22 @@
 #include <gtest/gtest.h>
 
 TEST(SampleFrame, RunsJustOutsideTheViewPixelsThatShowTheSquare) {
-    EXPECT_EQ(SampleFrame(202, 101, 2, 3), (TZoomFrame{true, 97, 47, 105, 56}));
     EXPECT_FALSE(SampleFrame(202, 101, 2, 1).shown);
-    // Every view size, enlargement and side: inside the frame only the
-    // square, on it none of the square.
+    // Inside the frame only the square, on it none of the square.
     for (int view = 20; view <= 240; view += 7)
         for (int scale = 1; scale <= 10 && view / scale >= 9; ++scale)
             for (int side : {3, 5, 9}) {
                 const TZoomFrame f = SampleFrame(view, view, scale, side);
                 const int source = view / scale, low = source / 2 - side / 2;
                 auto inSquare = [&](int d) {
-                    if (d < 0 || d >= view) return false;
                     const int s = ((2 * d + 1) * source - 1) / (2 * view);
-                    return s >= low && s < low + side;
+                    return d >= 0 && d < view && s >= low && s < low + side;
                 };
                 SCOPED_TRACE(::testing::Message() << view << " at x" << scale << ", " << side);
                 ASSERT_TRUE(f.shown);
-                EXPECT_EQ(f.left, f.top);
-                EXPECT_EQ(f.right, f.bottom);
+                EXPECT_TRUE(f.left == f.top && f.right == f.bottom);
                 for (int d = f.left + 1; d < f.right - 1; ++d)
                     EXPECT_TRUE(inSquare(d)) << d;
-                EXPECT_FALSE(inSquare(f.left));
-                EXPECT_FALSE(inSquare(f.right - 1));
+                EXPECT_FALSE(inSquare(f.left) || inSquare(f.right - 1));
             }
 }
