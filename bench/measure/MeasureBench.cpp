@@ -21,9 +21,11 @@ double Microseconds(Clock::duration d) {
     return std::chrono::duration<double, std::micro>(d).count();
 }
 
-// Median time of one host mouse move to (x(i), y(i)) while `tool` runs.
-template <typename Position>
-double MoveCost(TfrmHost& host, int tool, bool leftHeld, Position position) {
+// Times of `count` host mouse moves to position(i) while `tool` runs, with
+// before(i) run ahead of each, untimed.
+template <typename Position, typename Before>
+std::vector<double> MoveTimes(TfrmHost& host, int tool, bool leftHeld, Position position, int count,
+                              Before before) {
     HWND window = host.Handle();
     host.StartTool(tool);
     Application.ProcessMessages();
@@ -32,7 +34,8 @@ double MoveCost(TfrmHost& host, int tool, bool leftHeld, Position position) {
         SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     }
     std::vector<double> moves;
-    for (int i = 0; i < kMoves; ++i) {
+    for (int i = 0; i < count; ++i) {
+        before(i);
         const POINT p = position(i);
         SetCursorPos(p.x, p.y);
         const auto start = Clock::now();
@@ -42,7 +45,12 @@ double MoveCost(TfrmHost& host, int tool, bool leftHeld, Position position) {
     }
     if (leftHeld) SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     host.StopTool();
-    return Median(moves);
+    return moves;
+}
+// Median time of one host mouse move to (x(i), y(i)) while `tool` runs.
+template <typename Position>
+double MoveCost(TfrmHost& host, int tool, bool leftHeld, Position position) {
+    return Median(MoveTimes(host, tool, leftHeld, position, kMoves, [](int) {}));
 }
 // Median time of one arrow-key step at (x(i), y(i)): the pointer is put
 // beside the point, the key takes it there. With `lineHeld` a line from
@@ -108,16 +116,15 @@ int main() {
            "one figure %.0f us, ratio %.2f (medians of %d)\n",
            width, height, measure, figure, measure / figure, kMoves);
 
-    // One pixel and the 9 x 9 square in turns, so that neither pays for
-    // what the machine does meanwhile: the median of five runs each.
-    const auto dropperPath = [&](int i) { return POINT{100 + i, 100 + i % 7}; };
-    std::vector<double> onePixel, square;
-    for (int run = 0; run < 5; ++run)
-        for (int side : {1, 9}) {
-            Settings.DropperArea = side;
-            (side == 1 ? onePixel : square).push_back(MoveCost(host, kDropper, false, dropperPath));
-        }
+    // One pixel and the 9 x 9 square move by move in turns, in one
+    // activation, so that neither pays for what the machine does meanwhile.
+    const auto path = [](int i) { return POINT{100 + i, 100 + i % 7}; };
+    const auto side = [](int i) { Settings.DropperArea = i % 2 ? 9 : 1; };
+    const std::vector<double> moves = MoveTimes(host, kDropper, false, path, 2 * kMoves, side);
     Settings.DropperArea = 1;
+    std::vector<double> onePixel, square;
+    for (size_t i = 0; i < moves.size(); ++i)
+        (i % 2 ? square : onePixel).push_back(moves[i]);
     const double dropper = Median(onePixel), dropperArea = Median(square);
     printf("dropper on a %dx%d screen: one move %.1f us (medians of %d); compare the colour "
            "bench's full conversion\n",
