@@ -3,6 +3,7 @@
 #include "framework/Form.h"
 #include "framework/Handle.h"
 #include "framework/Menu.h"
+#include "framework/SystemAnswers.h"
 
 TApplication Application;
 
@@ -174,12 +175,12 @@ void TApplication::ShowException(const std::exception& error) {
         const char* what = error.what();
         text.assign(what, what + strlen(what));
     }
-    if (OnException) {
-        OnException(text);
-        return;
-    }
-    HWND owner = GetActiveWindow();
-    MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    ShowErrorBox(text, title_);
+}
+
+void SystemErrorBox(const std::wstring& text, const std::wstring& caption) {
+    MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(),
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 void TApplication::HandleException() noexcept {
@@ -191,7 +192,7 @@ void TApplication::HandleException() noexcept {
         } catch (...) {
         }
     } catch (...) {
-        MessageBoxW(nullptr, L"Unknown error.", title_.c_str(), MB_OK | MB_ICONERROR);
+        ShowErrorBox(L"Unknown error.", title_);
     }
 }
 

@@ -3,20 +3,19 @@
 // around the Dropper's sample square and an exclusive-or crosshair, then put
 // on the view in one copy.
 #include "info/InfoWin.h"
+#include "framework/GeometryWin.h"
 #include "info/ZoomFrame.h"
 
-void TInfoWin::UpdateZoom(int x, int y, HDC source, SIZE screen, int scale, int frameSide) {
+void TInfoWin::UpdateZoom(TOverlayPoint at, HDC source, SIZE overlay, int scale, int frameSide) {
     const int width = zoomBuffer_.Width(), height = zoomBuffer_.Height();
     if (zoomBuffer_.Empty()) return;
     const int usableScale = UsableZoomScale(scale, width, height);
-    const TZoomPicture z = ZoomPicture(x, y, width, height, usableScale, screen.cx, screen.cy);
-    zoomBuffer_.Canvas().StretchFrom(
-        {0, 0, width, height}, source,
-        {z.source.left, z.source.top, z.source.right, z.source.bottom});
+    const TZoomPicture z = ZoomPicture(at, width, height, usableScale, overlay.cx, overlay.cy);
+    zoomBuffer_.Canvas().StretchFrom({0, 0, width, height}, source, ToRECT(z.source));
     HDC buffer = zoomBuffer_.DC();
     // What lies beyond the screen is not part of any picture; white says so.
     for (int i = 0; i < z.whiteCount; ++i) {
-        const RECT r{z.white[i].left, z.white[i].top, z.white[i].right, z.white[i].bottom};
+        const RECT r = ToRECT(z.white[i]);
         FillRect(buffer, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
     // Both arms leave out their end point, so the centre pixel, drawn twice
@@ -26,9 +25,10 @@ void TInfoWin::UpdateZoom(int x, int y, HDC source, SIZE screen, int scale, int 
         const int cx = width / 2, cy = height / 2;
         SelectedObject pen(buffer, crosshairPen_.get());
         const int previousMode = SetROP2(buffer, R2_XORPEN);
-        if (const TZoomFrame f = SampleFrame(width, height, usableScale, frameSide); f.shown) {
+        if (const std::optional<TRect> frame = SampleFrame(width, height, usableScale, frameSide)) {
             // Each side leaves out its end point, the next side's first one,
             // so every pixel of the outline is drawn once.
+            const RECT f = ToRECT(*frame);
             const POINT corners[] = {{f.left, f.top},
                                      {f.right - 1, f.top},
                                      {f.right - 1, f.bottom - 1},

@@ -22,8 +22,9 @@ TExtent FrameExtent(std::int32_t view, std::int32_t scale, int side) {
 }
 } // namespace
 
-TZoomFrame SampleFrame(std::int32_t width, std::int32_t height, std::int32_t scale, int side) {
-    if (side <= 1 || scale <= 0 || width / scale <= 0 || height / scale <= 0) return {};
+std::optional<TRect> SampleFrame(std::int32_t width, std::int32_t height, std::int32_t scale,
+                                 int side) {
+    if (side <= 1 || scale <= 0 || width / scale <= 0 || height / scale <= 0) return std::nullopt;
     const TExtent x = FrameExtent(width, scale, side), y = FrameExtent(height, scale, side);
-    return {true, x.first, y.first, x.end, y.end};
+    return TRect{x.first, y.first, x.end, y.end};
 }

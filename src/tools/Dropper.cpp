@@ -14,24 +14,22 @@ constexpr int kRestoreReach = 11;
 void TDropper::Start() {
     // The monitors in the picture's coordinates, worked out once: a move only
     // reads them.
-    for (const TScreenRect& m : Activation.Monitors()) {
-        const POINT corner = Activation.ToOverlay({m.left, m.top});
-        monitors_.push_back({corner.x, corner.y, corner.x + m.Width(), corner.y + m.Height()});
-    }
+    for (const TScreenRect& m : Activation.Monitors())
+        monitors_.push_back(Activation.ToOverlay(m));
 }
 
 int TDropper::ZoomFrameSide() const {
     return SampleSideOf(Settings.DropperArea);
 }
 
-TColorValue TDropper::ColorAt(POINT p) const {
+TColorValue TDropper::ColorAt(TOverlayPoint p) const {
     const TBitmap& picture = Activation.Picture();
     const TSamplePixels pixels{picture.ScanLine(0), picture.Stride(), picture.Width(),
                                picture.Height(), static_cast<int>(picture.PixelFormat()) / 8};
-    return SampleColor(pixels, p.x, p.y, SampleSideOf(Settings.DropperArea), monitors_);
+    return SampleColor(pixels, p, SampleSideOf(Settings.DropperArea), monitors_);
 }
 
-void TDropper::FollowCursor(POINT cursor) {
+void TDropper::FollowCursor(TOverlayPoint cursor) {
     if (marked_) return; // the rows show the held colour
     const auto texts = ColorRowTexts(ColorAt(cursor));
     for (int i = 0; i < ColorRowCount; ++i)
@@ -42,11 +40,11 @@ void TDropper::KeyDown(WORD& key, TShiftState shift) {
     if (!PointerKeyDown(key, shift)) TInfoTool::KeyDown(key, shift);
 }
 
-void TDropper::PointerButton(POINT p, TShiftState shift) {
+void TDropper::PointerButton(TOverlayPoint p, TShiftState shift) {
     MouseDown(TMouseButton::mbLeft, shift, p);
 }
 
-void TDropper::MouseDown(TMouseButton button, TShiftState, POINT p) {
+void TDropper::MouseDown(TMouseButton button, TShiftState, TOverlayPoint p) {
     if (button != TMouseButton::mbLeft) return; // the right button opens the menu
     // The colour and the mark both where the button went down; the rows keep
     // the last move's values, which show that same pixel.
@@ -63,7 +61,7 @@ void TDropper::MouseDown(TMouseButton button, TShiftState, POINT p) {
     }
 }
 
-void TDropper::DrawColorMarker(POINT p, TColorValue color) {
+void TDropper::DrawColorMarker(TOverlayPoint p, TColorValue color) {
     TCanvas& canvas = Activation.Canvas();
     auto square = [&](int reach) {
         return RECT{p.x - reach, p.y - reach, p.x + reach + 1, p.y + reach + 1};

@@ -5,8 +5,8 @@
 namespace {
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
-bool OnAMonitor(std::int32_t x, std::int32_t y, std::span<const TSampleRect> monitors) {
-    return std::any_of(monitors.begin(), monitors.end(), [x, y](const TSampleRect& m) {
+bool OnAMonitor(std::int32_t x, std::int32_t y, std::span<const TOverlayRect> monitors) {
+    return std::any_of(monitors.begin(), monitors.end(), [x, y](const TOverlayRect& m) {
         return x >= m.left && x < m.right && y >= m.top && y < m.bottom;
     });
 }
@@ -36,8 +36,9 @@ int SampleSideOf(std::int32_t side) {
                : 1;
 }
 
-std::uint32_t SampleColor(const TSamplePixels& pixels, std::int32_t x, std::int32_t y, int side,
-                          std::span<const TSampleRect> monitors) {
+std::uint32_t SampleColor(const TSamplePixels& pixels, TOverlayPoint at, int side,
+                          std::span<const TOverlayRect> monitors) {
+    const std::int32_t x = at.x, y = at.y;
     const std::int32_t reach = SampleSideOf(side) / 2;
     // The square cut to the picture; a point far off it leaves nothing.
     const std::int64_t left = std::max<std::int64_t>(std::int64_t{x} - reach, 0),

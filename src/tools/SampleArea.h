@@ -3,6 +3,7 @@
 // monitor. No Win32 here, so it is tested natively over any layout.
 #pragma once
 
+#include "framework/Geometry.h"
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -17,11 +18,6 @@ int SampleSideFromText(std::wstring_view text);
 // A side brought to one of those offered; any other number is one pixel.
 int SampleSideOf(std::int32_t side);
 
-// Picture coordinates, right and bottom exclusive.
-struct TSampleRect {
-    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
-};
-
 // The frozen picture as it lies in memory: rows of blue, green, red (and an
 // unused byte with four bytes a pixel), top row first.
 struct TSamplePixels {
@@ -31,11 +27,12 @@ struct TSamplePixels {
     int bytesPerPixel = 4;
 };
 
-// The colour, 0x00BBGGRR, of the side x side square centred on (x, y): each
-// channel the mean of the square's pixels that lie on one of `monitors`
-// (picture coordinates) and on the picture, rounded half away from zero. The
-// white of the picture's margin and of the gaps between monitors is no
-// colour of the screen, so it does not count. With none of the square on a
-// monitor, what one pixel reads: the pixel at (x, y), white off the picture.
-std::uint32_t SampleColor(const TSamplePixels& pixels, std::int32_t x, std::int32_t y, int side,
-                          std::span<const TSampleRect> monitors);
+// The colour, 0x00BBGGRR, of the side x side square centred on `at` (the
+// picture begins where the overlay does): each channel the mean of the
+// square's pixels that lie on one of `monitors` and on the picture, rounded
+// half away from zero. The white of the picture's margin and of the gaps
+// between monitors is no colour of the screen, so it does not count. With
+// none of the square on a monitor, what one pixel reads: the pixel at `at`,
+// white off the picture.
+std::uint32_t SampleColor(const TSamplePixels& pixels, TOverlayPoint at, int side,
+                          std::span<const TOverlayRect> monitors);

@@ -9,12 +9,12 @@ namespace {
 // Monitor A at columns 0-9, rows 0-7; B at columns 12-19, rows 2-9; the
 // picture 24 x 10. A pixel on a monitor is red x, green 10 y, blue 200;
 // every other one white, as the frozen picture leaves it.
-constexpr TSampleRect kA{0, 0, 10, 8}, kB{12, 2, 20, 10};
+constexpr TOverlayRect kA{0, 0, 10, 8}, kB{12, 2, 20, 10};
 constexpr int kWidth = 24, kHeight = 10;
 
 std::vector<std::uint8_t> Picture() {
     std::vector<std::uint8_t> bits(kWidth * kHeight * 4, 255);
-    for (const TSampleRect& m : {kA, kB})
+    for (const TOverlayRect& m : {kA, kB})
         for (int y = m.top; y < m.bottom; ++y)
             for (int x = m.left; x < m.right; ++x) {
                 std::uint8_t* p = &bits[(y * kWidth + x) * 4];
@@ -52,10 +52,10 @@ TEST(SampleColor, CountsOnlyPixelsOnAMonitorAndRoundsHalvesUp) {
     };
     const std::vector<std::uint8_t> bits = Picture();
     const TSamplePixels pixels{bits.data(), kWidth * 4, kWidth, kHeight, 4};
-    const TSampleRect monitors[] = {kA, kB};
+    const TOverlayRect monitors[] = {kA, kB};
     for (const Case& c : cases)
-        EXPECT_EQ(SampleColor(pixels, c.x, c.y, c.side, monitors), c.expected) << c.what;
+        EXPECT_EQ(SampleColor(pixels, {c.x, c.y}, c.side, monitors), c.expected) << c.what;
     // Monitors that overlap, as a mirrored display's may: a pixel counts once.
-    const TSampleRect mirrored[] = {kA, {0, 0, 5, 8}, kB};
-    EXPECT_EQ(SampleColor(pixels, 4, 4, 9, mirrored), Rgb(4, 35, 200));
+    const TOverlayRect mirrored[] = {kA, {0, 0, 5, 8}, kB};
+    EXPECT_EQ(SampleColor(pixels, {4, 4}, 9, mirrored), Rgb(4, 35, 200));
 }
