@@ -1,11 +1,13 @@
 // What one mouse move costs the Measurer with a long diagonal line (erase
 // the figure, draw it again, seven rows) next to drawing one such figure, and
-// the Dropper (seven colour rows from the colour models and their texts).
-// Neither may grow with the screen. Each next to an arrow key's step, which
-// must cost no more than the mouse move it stands for; it moves the system's
-// pointer as well, and what that alone costs is printed too. Run it on the
-// screen size to be measured.
+// the Dropper (seven colour rows from the colour models and their texts), at
+// one pixel and averaging its largest sample square, 9 x 9, which must not
+// cost a move more than a fifth again. Neither may grow with the screen.
+// Each next to an arrow key's step, which must cost no more than the mouse
+// move it stands for; it moves the system's pointer as well, and what that
+// alone costs is printed too. Run it on the screen size to be measured.
 #include "../BenchSupport.h"
+#include "shell/Settings.h"
 #include "tools/XorFrame.h"
 #include <chrono>
 #include <cstdio>
@@ -19,9 +21,11 @@ double Microseconds(Clock::duration d) {
     return std::chrono::duration<double, std::micro>(d).count();
 }
 
-// Median time of one host mouse move to (x(i), y(i)) while `tool` runs.
-template <typename Position>
-double MoveCost(TfrmHost& host, int tool, bool leftHeld, Position position) {
+// Times of `count` host mouse moves to position(i) while `tool` runs, with
+// before(i) run ahead of each, untimed.
+template <typename Position, typename Before>
+std::vector<double> MoveTimes(TfrmHost& host, int tool, bool leftHeld, Position position, int count,
+                              Before before) {
     HWND window = host.Handle();
     host.StartTool(tool);
     Application.ProcessMessages();
@@ -30,7 +34,8 @@ double MoveCost(TfrmHost& host, int tool, bool leftHeld, Position position) {
         SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     }
     std::vector<double> moves;
-    for (int i = 0; i < kMoves; ++i) {
+    for (int i = 0; i < count; ++i) {
+        before(i);
         const POINT p = position(i);
         SetCursorPos(p.x, p.y);
         const auto start = Clock::now();
@@ -40,7 +45,12 @@ double MoveCost(TfrmHost& host, int tool, bool leftHeld, Position position) {
     }
     if (leftHeld) SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     host.StopTool();
-    return Median(moves);
+    return moves;
+}
+// Median time of one host mouse move to (x(i), y(i)) while `tool` runs.
+template <typename Position>
+double MoveCost(TfrmHost& host, int tool, bool leftHeld, Position position) {
+    return Median(MoveTimes(host, tool, leftHeld, position, kMoves, [](int) {}));
 }
 // Median time of one arrow-key step at (x(i), y(i)): the pointer is put
 // beside the point, the key takes it there. With `lineHeld` a line from
@@ -106,12 +116,22 @@ int main() {
            "one figure %.0f us, ratio %.2f (medians of %d)\n",
            width, height, measure, figure, measure / figure, kMoves);
 
-    const double dropper = MoveCost(host, kDropper, false, [&](int i) {
-        return POINT{100 + i, 100 + i % 7};
-    });
+    // One pixel and the 9 x 9 square move by move in turns, in one
+    // activation, so that neither pays for what the machine does meanwhile.
+    const auto path = [](int i) { return POINT{100 + i, 100 + i % 7}; };
+    const auto side = [](int i) { Settings.DropperArea = i % 2 ? 9 : 1; };
+    const std::vector<double> moves = MoveTimes(host, kDropper, false, path, 2 * kMoves, side);
+    Settings.DropperArea = 1;
+    std::vector<double> onePixel, square;
+    for (size_t i = 0; i < moves.size(); ++i)
+        (i % 2 ? square : onePixel).push_back(moves[i]);
+    const double dropper = Median(onePixel), dropperArea = Median(square);
     printf("dropper on a %dx%d screen: one move %.1f us (medians of %d); compare the colour "
            "bench's full conversion\n",
            width, height, dropper, kMoves);
+    printf("dropper averaging 9 x 9 pixels: one move %.1f us against %.1f us with 1 x 1, "
+           "ratio %.2f\n",
+           dropperArea, dropper, dropperArea / dropper);
 
     const double measureKey = KeyStepCost(host, kMeasurer, true, farCorner);
     printf("measurer, the same line: one arrow-key step %.0f us against the mouse move it "

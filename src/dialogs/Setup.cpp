@@ -4,7 +4,9 @@
 #include "dialogs/Setup.h"
 #include "dialogs/RulerMarks.h"
 #include "framework/Application.h"
+#include "tools/SampleArea.h"
 #include <commctrl.h>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -13,6 +15,8 @@ constexpr int kHotKeyBoxes[kSetupToolCount] = {htkMagnifier, htkScreenshot, htkM
 constexpr int kTrayCheckBoxes[kSetupToolCount] = {chbMagnifier, chbScreenshot, chbMeasurer,
                                                   chbDropper};
 constexpr UINT_PTR kNumberEditSubclass = 1;
+// The sample area's radio buttons, one for each side offered, in order.
+constexpr int kAreaRadios[std::size(kSampleSides)] = {rbnArea1, rbnArea3, rbnArea5, rbnArea9};
 
 struct TrackBarLabel {
     int trackBar, label;
@@ -79,6 +83,9 @@ void TfrmSetup::FillControls() {
     NumberEditSetup(Item(udnJPEGQuality), kJPEGQualityMin, kJPEGQualityMax, kJPEGQualityMaxLength,
                     v.JPEGQuality);
     CheckDlgButton(Handle(), chbAutoStart, v.AutoStart ? BST_CHECKED : BST_UNCHECKED);
+    for (size_t i = 0; i < std::size(kSampleSides); ++i)
+        CheckDlgButton(Handle(), kAreaRadios[i],
+                       kSampleSides[i] == v.DropperArea ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void TfrmSetup::ReadControls() {
@@ -100,6 +107,9 @@ void TfrmSetup::ReadControls() {
     v.JPEGQuality = NumberEditValue(WindowText(Item(edtJPEGQuality)), kJPEGQualityMin,
                                     kJPEGQualityMax, Values.JPEGQuality);
     v.AutoStart = IsDlgButtonChecked(Handle(), chbAutoStart) == BST_CHECKED;
+    for (size_t i = 0; i < std::size(kSampleSides); ++i)
+        if (IsDlgButtonChecked(Handle(), kAreaRadios[i]) == BST_CHECKED)
+            v.DropperArea = kSampleSides[i];
     Values = v;
 }
 

@@ -52,6 +52,11 @@ enum TSetupControl : int {
     edtJPEGQuality,
     udnJPEGQuality,
     chbAutoStart = 190,
+    rgrDropperArea = 195,
+    rbnArea1,
+    rbnArea3,
+    rbnArea5,
+    rbnArea9,
     btnOk = IDOK,
     btnCancel = IDCANCEL,
 };

@@ -1,6 +1,7 @@
 // The Preferences dialog's controls at design size, in tab order: a left
 // column of tray icons, hot keys and the calibrator, a right column of the
-// magnifier and the JPEG options, the start-up box and the buttons below.
+// magnifier, the JPEG options and the Dropper's sample area, the start-up
+// box and the buttons below.
 #include "dialogs/Setup.h"
 #include <commctrl.h>
 
@@ -19,7 +20,7 @@ constexpr DWORD kEdge = WS_EX_CLIENTEDGE;
 // Help topics.
 constexpr int hTray = 14, hHotKey = 15, hWidth = 16, hHeight = 17, hZoom = 18, hCursor = 19,
               hAutoStart = 20, hOk = 21, hCancel = 22, hContrast = 29, hRuler = 30, hDPI = 31,
-              hQuality = 32;
+              hQuality = 32, hDropperArea = 33;
 
 constexpr TControlDef kControls[] = {
     {grbTrayIcons, WC_BUTTONW, L"Tray icons", kGroup, 8, 6, 200, 66},
@@ -66,10 +67,16 @@ constexpr TControlDef kControls[] = {
     {rbnCursorArrow, WC_BUTTONW, L"&Arrow", kRadio, 284, 198, 64, 19, hCursor},
     {rbnCursorCross, WC_BUTTONW, L"&Cross", kRadio, 350, 198, 54, 19, hCursor},
 
-    {grbJPEGOptions, WC_BUTTONW, L"JPEG options", kGroup, 216, 244, 200, 56},
-    {lblJPEGQuality, WC_STATICW, L"&Quality", kLabel, 226, 269, 60, 15},
-    {edtJPEGQuality, WC_EDITW, L"", kNumberEdit, 290, 265, 56, 21, hQuality, kEdge},
+    {grbJPEGOptions, WC_BUTTONW, L"JPEG options", kGroup, 216, 244, 200, 52},
+    {lblJPEGQuality, WC_STATICW, L"&Quality", kLabel, 226, 267, 60, 15},
+    {edtJPEGQuality, WC_EDITW, L"", kNumberEdit, 290, 263, 56, 21, hQuality, kEdge},
     {udnJPEGQuality, UPDOWN_CLASSW, L"", kUpDown, 0, 0, 0, 0, hQuality},
+
+    {rgrDropperArea, WC_BUTTONW, L"Dropper sample area", kGroup, 216, 300, 200, 46, hDropperArea},
+    {rbnArea1, WC_BUTTONW, L"&1 x 1", kFirstRadio, 222, 319, 48, 19, hDropperArea},
+    {rbnArea3, WC_BUTTONW, L"&3 x 3", kRadio, 270, 319, 48, 19, hDropperArea},
+    {rbnArea5, WC_BUTTONW, L"&5 x 5", kRadio, 318, 319, 48, 19, hDropperArea},
+    {rbnArea9, WC_BUTTONW, L"&9 x 9", kRadio, 366, 319, 48, 19, hDropperArea},
 
     {chbAutoStart, WC_BUTTONW, L"St&art at Windows startup", kCheck, 8, 352, 200, 19, hAutoStart},
     {btnOk, WC_BUTTONW, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 256, 350, 75, 25, hOk},

@@ -1,5 +1,6 @@
 // Filling, reading and the control rules of the Preferences dialog.
 #include "dialogs/SetupValues.h"
+#include "tools/SampleArea.h"
 #include <algorithm>
 
 namespace {
@@ -22,6 +23,7 @@ TSetupValues Clamped(TSetupValues v) {
     v.MagnifierCursor = Clamp(v.MagnifierCursor, kRadioIndexMin, kRadioIndexMax);
     v.DPI = Clamp(v.DPI, kDPIMin, kDPIMax);
     v.JPEGQuality = Clamp(v.JPEGQuality, kJPEGQualityMin, kJPEGQualityMax);
+    v.DropperArea = SampleSideOf(v.DropperArea);
     return v;
 }
 } // namespace
@@ -41,6 +43,7 @@ TSetupValues SetupValuesFromSettings(const TSettings& s, const THotKeySettings& 
     v.DPI = s.DPI;
     v.JPEGQuality = s.JPEGQuality;
     v.AutoStart = s.AutoStart;
+    v.DropperArea = s.DropperArea;
     return Clamped(v);
 }
 
@@ -60,6 +63,7 @@ void SettingsFromSetupValues(const TSetupValues& values, TSettings& s,
     s.DPI = v.DPI;
     s.JPEGQuality = v.JPEGQuality;
     s.AutoStart = v.AutoStart;
+    s.DropperArea = v.DropperArea;
 }
 
 bool HotKeyAllowed(TShortCut shortcut) {

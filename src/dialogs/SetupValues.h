@@ -32,6 +32,7 @@ struct TSetupValues {
     int DPI = 96;
     int JPEGQuality = 50;
     bool AutoStart = false;
+    int DropperArea = 1; // the side of the Dropper's sample square
 
     bool operator==(const TSetupValues&) const = default;
 };

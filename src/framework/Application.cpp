@@ -2,6 +2,7 @@
 #include "framework/Error.h"
 #include "framework/Form.h"
 #include "framework/Handle.h"
+#include "framework/Menu.h"
 #include "framework/SystemAnswers.h"
 
 TApplication Application;
@@ -65,6 +66,12 @@ LRESULT TApplication::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ACTIVATEAPP:
         ActivationChanged(wParam != FALSE);
         return 0;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM: {
+        LRESULT result = 0;
+        if (MenuSwatchMessage(message, lParam, result)) return result;
+        return DefaultMessage(message, wParam, lParam);
+    }
     default:
         return DefaultMessage(message, wParam, lParam);
     }

@@ -4,6 +4,10 @@
 #include "framework/ShortCut.h"
 
 namespace {
+// Swatch items carry their colour as item data, beside this flag: no colour
+// value has it, so other item data is never taken for a swatch.
+constexpr ULONG_PTR kSwatchData = 0x01000000;
+
 // Appends the visible items to a Win32 menu, their submenus too. Command
 // identifiers are positions in `commands` plus one; 0 means "nothing chosen".
 void AppendItems(HMENU menu, const std::vector<std::unique_ptr<TMenuItem>>& items,
@@ -31,6 +35,17 @@ void AppendItems(HMENU menu, const std::vector<std::unique_ptr<TMenuItem>>& item
         const UINT id = static_cast<UINT>(commands.size());
         AppendMenuW(menu, flags, id, text.c_str());
         if (item.Default) SetMenuDefaultItem(menu, id, FALSE);
+        if (item.Swatch) {
+            // Drawn by the menu's owner (MenuSwatchMessage): a bitmap of its
+            // own would be shown inverted on the highlighted item, in
+            // another colour.
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_BITMAP | MIIM_DATA;
+            info.hbmpItem = HBMMENU_CALLBACK;
+            info.dwItemData = kSwatchData | (*item.Swatch & 0xFFFFFF);
+            SetMenuItemInfoW(menu, id, FALSE, &info);
+        }
         if (item.RadioItem && item.Checked) {
             MENUITEMINFOW info{};
             info.cbSize = sizeof(info);
@@ -137,4 +152,29 @@ bool TPopupMenu::ShortCut(uint16_t shortcut) {
         return true;
     }
     return false;
+}
+
+bool MenuSwatchMessage(UINT message, LPARAM lParam, LRESULT& result) {
+    const int width = GetSystemMetrics(SM_CXMENUCHECK), height = GetSystemMetrics(SM_CYMENUCHECK);
+    if (message == WM_MEASUREITEM) {
+        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (m->CtlType != ODT_MENU || !(m->itemData & kSwatchData)) return false;
+        m->itemWidth = static_cast<UINT>(width);
+        m->itemHeight = static_cast<UINT>(height);
+    } else if (message == WM_DRAWITEM) {
+        const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (d->CtlType != ODT_MENU || !(d->itemData & kSwatchData)) return false;
+        // A square of the colour in a black outline, so that white and the
+        // menu's own colour show too; the same whether highlighted or not.
+        const int top = (d->rcItem.top + d->rcItem.bottom - height) / 2;
+        const RECT outline{d->rcItem.left, top, d->rcItem.left + width, top + height};
+        const RECT inside{outline.left + 1, outline.top + 1, outline.right - 1, outline.bottom - 1};
+        FillRect(d->hDC, &outline, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        UniqueBrush fill(CreateSolidBrush(static_cast<COLORREF>(d->itemData & 0xFFFFFF)));
+        FillRect(d->hDC, &inside, fill.get());
+    } else {
+        return false;
+    }
+    result = TRUE;
+    return true;
 }

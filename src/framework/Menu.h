@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ public:
     bool RadioItem = false;
     // The item a double-click on the menu's owner runs; shown in bold.
     bool Default = false;
+    // A colour (0x00BBGGRR) shown as a small square beside the caption,
+    // drawn by the menu's owner window through MenuSwatchMessage.
+    std::optional<COLORREF> Swatch;
     std::function<void(TMenuItem& sender)> OnClick;
     // An item with items of its own opens them as a submenu instead of
     // being chosen itself.
@@ -85,3 +89,9 @@ private:
     std::vector<std::pair<void*, std::function<void()>>> freeNotifications_;
     TScreenRect shownRect_{};
 };
+
+// The owner window's part in drawing swatches: its window procedure hands
+// WM_MEASUREITEM and WM_DRAWITEM here first; true when they were a swatch's,
+// with the result to return. The application's window, the owner of menus
+// opened without one, does.
+bool MenuSwatchMessage(UINT message, LPARAM lParam, LRESULT& result);

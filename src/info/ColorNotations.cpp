@@ -207,14 +207,24 @@ TXYZ XYZOf(const TLinear& c) {
             7918.0 / 409605 * c.r + 87881.0 / 737289 * c.g + 1001167.0 / 1053270 * c.b};
 }
 
+// XYZ (D65) to XYZ (D50) by Bradford's cone response: the matrix CSS Color
+// Level 4 publishes for lab(), digit for digit, since a browser converts
+// with it and the copied text must name the colour it will show.
+TXYZ D50Of(const TXYZ& c) {
+    return {1.0479297925449969 * c.x + 0.022946870601609652 * c.y - 0.05019226628920524 * c.z,
+            0.02962780877005599 * c.x + 0.9904344267538799 * c.y - 0.017073799063418826 * c.z,
+            -0.009243040646204504 * c.x + 0.015055191490298152 * c.y + 0.7518742814281371 * c.z};
+}
+
+// CSS's D50 white, from the four-digit chromaticities (0.3457, 0.3585).
+constexpr TXYZ kD50White{0.3457 / 0.3585, 1, (1.0 - 0.3457 - 0.3585) / 0.3585};
+
 } // namespace
 
 TLabReal RGBToLab(TColorValue color) {
-    // The white as the matrix gives it, summed in the same order as a colour
-    // is, so white itself comes out with L* exactly 100 and a* = b* = 0.
-    static const TXYZ white = XYZOf({1, 1, 1});
-    const TXYZ c = XYZOf(LinearOf(color));
-    const double fx = LabF(c.x / white.x), fy = LabF(c.y / white.y), fz = LabF(c.z / white.z);
+    const TXYZ c = D50Of(XYZOf(LinearOf(color)));
+    const double fx = LabF(c.x / kD50White.x), fy = LabF(c.y / kD50White.y),
+                 fz = LabF(c.z / kD50White.z);
     return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
 }
 
@@ -247,6 +257,7 @@ std::array<int, 3> NotationDecimals(TColorNotation notation) {
     case TColorNotation::Oklch:
         return {2, 4, 2};
     case TColorNotation::Floats:
+    case TColorNotation::CssColor:
         break;
     }
     return {4, 4, 4};
@@ -263,6 +274,7 @@ std::array<std::int64_t, 3> NotationNumbers(TColorValue color, TColorNotation no
     case TColorNotation::Oklch:
         return OklchNumbers(color);
     case TColorNotation::Floats:
+    case TColorNotation::CssColor:
         break;
     }
     const auto [r, g, b] = BytesOf(color);
@@ -286,10 +298,12 @@ void AppendNotationText(std::wstring& text, TColorValue color, TColorNotation no
     static constexpr TLayout kLab{{L"lab(", L"% ", L" ", L")"}};
     static constexpr TLayout kOklch{{L"oklch(", L"% ", L" ", L")"}};
     static constexpr TLayout kFloats{{L"", L", ", L", ", L""}};
-    const TLayout& layout = notation == TColorNotation::Hsl     ? kHsl
-                            : notation == TColorNotation::Lab   ? kLab
-                            : notation == TColorNotation::Oklch ? kOklch
-                                                                : kFloats;
+    static constexpr TLayout kCssColor{{L"color(srgb ", L" ", L" ", L")"}};
+    const TLayout& layout = notation == TColorNotation::Hsl        ? kHsl
+                            : notation == TColorNotation::Lab      ? kLab
+                            : notation == TColorNotation::Oklch    ? kOklch
+                            : notation == TColorNotation::CssColor ? kCssColor
+                                                                   : kFloats;
     t.Put(layout.parts[0]);
     for (int i = 0; i < 3; ++i)
         number(i, layout.parts[i + 1]);

@@ -24,3 +24,9 @@ std::array<std::wstring, ColorRowCount> ColorRowTexts(TColorValue color) {
         FormatValue(L"#%2.2x%2.2x%2.2x", {r, g, b}),
     };
 }
+
+std::wstring HtmlColorText(TColorValue color) {
+    return FormatValue(L"#%2.2x%2.2x%2.2x", {static_cast<std::int32_t>(color & 0xFF),
+                                             static_cast<std::int32_t>(color >> 8 & 0xFF),
+                                             static_cast<std::int32_t>(color >> 16 & 0xFF)});
+}

@@ -14,3 +14,6 @@ constexpr int ColorRowCount = 7;
 // Rows 11 to 17: the colour value in decimal (the panel paints it as a swatch),
 // "R  G  B", RGB hex digits, "H  S  B", "C  M  Y", "C  M  Y  K" and the HTML colour.
 std::array<std::wstring, ColorRowCount> ColorRowTexts(TColorValue color);
+// The HTML colour row's text of a colour, "#FF8000": how a remembered colour
+// is named where it is offered again.
+std::wstring HtmlColorText(TColorValue color);

@@ -27,6 +27,8 @@ struct TInfoWinEvents {
     std::function<void(TScreenPoint at)> MouseMove;
     // Runs the panel's menu; the menu's commands run before it returns.
     std::function<void(const std::function<void()>& menu)> RunMenu;
+    // What the rows show changed its rule (a choice of the menu).
+    std::function<void()> Refresh;
 };
 
 class TInfoWin {
@@ -46,8 +48,10 @@ public:
     void SetInfoValue(TInfoRow row, std::wstring_view text);
     // Redraws the zoom view: the area around `at` of `source` (the host's
     // own DC: the frozen picture with the tool's marks) enlarged `scale`
-    // times, white beyond an overlay of `overlay` pixels.
-    void UpdateZoom(TOverlayPoint at, HDC source, SIZE overlay, int scale);
+    // times, white beyond an overlay of `overlay` pixels, with a frame
+    // around the frameSide x frameSide square at `at` when that is more
+    // than 1.
+    void UpdateZoom(TOverlayPoint at, HDC source, SIZE overlay, int scale, int frameSide = 1);
     // Puts the panel at a position pulled back onto the monitors
     // (InfoPanelPlace). `overlayOrigin` is where the overlay the panel
     // lies on begins.
@@ -57,6 +61,12 @@ public:
     TScreenPoint GetPosition() const;
     // Takes the scaling of the monitor the panel lies on; true when it changed.
     bool FollowMonitorScaling();
+
+    // The panel shows a colour (the Dropper's rows).
+    bool ShowsColor() const { return (rowMask_ >> irColor) & 1; }
+    // After a choice of the menu that changes what the rows show: they show
+    // it at once, where the pointer is.
+    void FollowPointer() { events_.Refresh(); }
 
     bool Visible() const;
     void Show();

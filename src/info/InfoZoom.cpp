@@ -1,14 +1,16 @@
 // The information panel's zoom view: the picture around the cursor enlarged
-// into the zoom buffer, with white beyond the screen and an exclusive-or
-// crosshair, then put on the view in one copy.
+// into the zoom buffer, with white beyond the screen, an exclusive-or frame
+// around the Dropper's sample square and an exclusive-or crosshair, then put
+// on the view in one copy.
 #include "info/InfoWin.h"
 #include "framework/GeometryWin.h"
+#include "info/ZoomFrame.h"
 
-void TInfoWin::UpdateZoom(TOverlayPoint at, HDC source, SIZE overlay, int scale) {
+void TInfoWin::UpdateZoom(TOverlayPoint at, HDC source, SIZE overlay, int scale, int frameSide) {
     const int width = zoomBuffer_.Width(), height = zoomBuffer_.Height();
     if (zoomBuffer_.Empty()) return;
-    const TZoomPicture z = ZoomPicture(at, width, height, UsableZoomScale(scale, width, height),
-                                       overlay.cx, overlay.cy);
+    const int usableScale = UsableZoomScale(scale, width, height);
+    const TZoomPicture z = ZoomPicture(at, width, height, usableScale, overlay.cx, overlay.cy);
     zoomBuffer_.Canvas().StretchFrom({0, 0, width, height}, source, ToRECT(z.source));
     HDC buffer = zoomBuffer_.DC();
     // What lies beyond the screen is not part of any picture; white says so.
@@ -17,11 +19,25 @@ void TInfoWin::UpdateZoom(TOverlayPoint at, HDC source, SIZE overlay, int scale)
         FillRect(buffer, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
     // Both arms leave out their end point, so the centre pixel, drawn twice
-    // by exclusive-or, keeps the colour under the cursor.
+    // by exclusive-or, keeps the colour under the cursor. The frame is drawn
+    // the same way: where an arm crosses it, the picture shows through.
     {
         const int cx = width / 2, cy = height / 2;
         SelectedObject pen(buffer, crosshairPen_.get());
         const int previousMode = SetROP2(buffer, R2_XORPEN);
+        if (const std::optional<TRect> frame = SampleFrame(width, height, usableScale, frameSide)) {
+            // Each side leaves out its end point, the next side's first one,
+            // so every pixel of the outline is drawn once.
+            const RECT f = ToRECT(*frame);
+            const POINT corners[] = {{f.left, f.top},
+                                     {f.right - 1, f.top},
+                                     {f.right - 1, f.bottom - 1},
+                                     {f.left, f.bottom - 1}};
+            for (int i = 0; i < 4; ++i) {
+                MoveToEx(buffer, corners[i].x, corners[i].y, nullptr);
+                LineTo(buffer, corners[(i + 1) % 4].x, corners[(i + 1) % 4].y);
+            }
+        }
         MoveToEx(buffer, cx, cy - kCrosshairArm, nullptr);
         LineTo(buffer, cx, cy + kCrosshairArm);
         MoveToEx(buffer, cx - kCrosshairArm, cy, nullptr);

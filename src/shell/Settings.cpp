@@ -1,4 +1,6 @@
 #include "shell/Settings.h"
+#include "info/RecentColors.h"
+#include "tools/SampleArea.h"
 #include <array>
 #include <variant>
 
@@ -9,8 +11,22 @@ namespace {
 struct MaskBit {
     int bit;
 };
+// A setting whose stored text is a form of its own, not a number: read from
+// the text when one is stored, and written as text.
+struct TextForm {
+    void (*read)(std::wstring_view stored);
+    std::wstring (*write)();
+};
 using Member = std::variant<int32_t TSettings::*, uint8_t TSettings::*, uint16_t TSettings::*,
-                            bool TSettings::*, MaskBit>;
+                            bool TSettings::*, MaskBit, TextForm>;
+
+// Any text other than a side offered is one pixel, the Dropper as it always was.
+constexpr TextForm kDropperArea{
+    [](std::wstring_view stored) { Settings.DropperArea = SampleSideFromText(stored); },
+    [] { return std::to_wstring(SampleSideOf(Settings.DropperArea)); }};
+constexpr TextForm kRecentColors{
+    [](std::wstring_view stored) { Settings.RecentColors = RecentColorsFromText(stored); },
+    [] { return RecentColorsText(Settings.RecentColors); }};
 
 struct SettingRow {
     const wchar_t* name;
@@ -19,7 +35,7 @@ struct SettingRow {
 
 // Save order. Registry value names are permanent: users' stored settings
 // depend on them.
-constexpr std::array<SettingRow, 24> kSettingsTable{{
+constexpr std::array<SettingRow, 26> kSettingsTable{{
     {L"MagnifierIcon", MaskBit{0}},
     {L"ScreenshotIcon", MaskBit{1}},
     {L"MeasurerIcon", MaskBit{2}},
@@ -44,11 +60,13 @@ constexpr std::array<SettingRow, 24> kSettingsTable{{
     {L"JPEGQuality", &TSettings::JPEGQuality},
     {L"JPEGProgressive", &TSettings::JPEGProgressive},
     {L"AutoStart", &TSettings::AutoStart},
+    {L"DropperArea", kDropperArea},
+    {L"RecentColors", kRecentColors},
 }};
 
 // Load order: as saved, except that HighContrast is read before Scale.
-constexpr std::array<int, 24> kLoadOrder{0,  1,  2,  3,  4,  5,  7,  6,  8,  9,  10, 11,
-                                         12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23};
+constexpr std::array<int, 26> kLoadOrder{0,  1,  2,  3,  4,  5,  7,  6,  8,  9,  10, 11, 12,
+                                         13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25};
 constexpr int kDpiRow = 20;
 
 int32_t CurrentValue(const Member& member) {
@@ -56,6 +74,8 @@ int32_t CurrentValue(const Member& member) {
         [](auto m) -> int32_t {
             if constexpr (std::is_same_v<decltype(m), MaskBit>)
                 return (Settings.TrayIconMask >> m.bit) & 1;
+            else if constexpr (std::is_same_v<decltype(m), TextForm>)
+                return 0; // no number: read and written as text
             else
                 return static_cast<int32_t>(Settings.*m);
         },
@@ -71,6 +91,8 @@ void Assign(const Member& member, int32_t value) {
                     Settings.TrayIconMask |= uint8_t(1u << m.bit);
                 else
                     Settings.TrayIconMask &= uint8_t(~(1u << m.bit));
+            } else if constexpr (std::is_same_v<M, TextForm>) {
+                // read as text, never as a number
             } else if constexpr (std::is_same_v<M, bool TSettings::*>) {
                 Settings.*m = value != 0;
             } else {
@@ -83,6 +105,7 @@ void Assign(const Member& member, int32_t value) {
 }
 
 std::wstring StoredText(const Member& member) {
+    if (const auto* text = std::get_if<TextForm>(&member)) return text->write();
     // Hot keys and the contrast byte are unsigned; the CurrentValue cast keeps
     // them positive because their fields are unsigned.
     return std::to_wstring(CurrentValue(member));
@@ -121,6 +144,10 @@ bool LoadSettings(SettingsStore& store, std::wstring_view exePath, int32_t scree
 
     for (int index : kLoadOrder) {
         const SettingRow& row = kSettingsTable[index];
+        if (const auto* form = std::get_if<TextForm>(&row.member)) {
+            if (auto text = store.Read(kOptionsSection, row.name)) form->read(*text);
+            continue;
+        }
         // A missing value or one that is not a number keeps the default; the
         // calibration defaults to the screen's own resolution.
         int32_t fallback = index == kDpiRow ? screenDpi : CurrentValue(row.member);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct TSettings {
     // Bit i: tool i has its own tray icon.
@@ -32,6 +33,10 @@ struct TSettings {
     int32_t JPEGQuality = 50;
     bool JPEGProgressive = false;
     bool AutoStart = true;
+    // Side of the square the Dropper averages: 1, 3, 5 or 9 pixels.
+    int32_t DropperArea = 1;
+    // The colours held in the Dropper lately, 0x00BBGGRR, newest first.
+    std::vector<uint32_t> RecentColors;
 };
 
 extern TSettings Settings;

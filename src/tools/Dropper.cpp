@@ -1,5 +1,7 @@
 #include "tools/Dropper.h"
 #include "info/ColorTexts.h"
+#include "info/RecentColors.h"
+#include "shell/Settings.h"
 #include "tools/ToolActivation.h"
 
 namespace {
@@ -9,10 +11,22 @@ constexpr int kSwatchReach = 5;
 constexpr int kRestoreReach = 11;
 } // namespace
 
+void TDropper::Start() {
+    // The monitors in the picture's coordinates, worked out once: a move only
+    // reads them.
+    for (const TScreenRect& m : Activation.Monitors())
+        monitors_.push_back(Activation.ToOverlay(m));
+}
+
+int TDropper::ZoomFrameSide() const {
+    return SampleSideOf(Settings.DropperArea);
+}
+
 TColorValue TDropper::ColorAt(TOverlayPoint p) const {
     const TBitmap& picture = Activation.Picture();
-    if (p.x < 0 || p.y < 0 || p.x >= picture.Width() || p.y >= picture.Height()) return 0xFFFFFF;
-    return picture.Pixel(p.x, p.y);
+    const TSamplePixels pixels{picture.ScanLine(0), picture.Stride(), picture.Width(),
+                               picture.Height(), static_cast<int>(picture.PixelFormat()) / 8};
+    return SampleColor(pixels, p, SampleSideOf(Settings.DropperArea), monitors_);
 }
 
 void TDropper::FollowCursor(TOverlayPoint cursor) {
@@ -38,6 +52,7 @@ void TDropper::MouseDown(TMouseButton button, TShiftState, TOverlayPoint p) {
     marked_ = !marked_;
     if (marked_) {
         held_ = p;
+        AddRecentColor(Settings.RecentColors, pickedColor_);
         DrawColorMarker(held_, pickedColor_);
     } else {
         const RECT area{held_.x - kRestoreReach, held_.y - kRestoreReach, held_.x + kRestoreReach,

@@ -1,15 +1,20 @@
 // The Dropper: the colour of the frozen picture under the cursor in several
-// notations on the information panel; a click holds a colour, marked on the
-// picture with a swatch, and a second click lets it go.
+// notations on the information panel, the mean of a small square around it
+// when the user chose one; a click holds a colour, marked on the picture
+// with a swatch and remembered among the recent colours, and a second click
+// lets it go.
 #pragma once
 
 #include "info/ColorModels.h"
 #include "tools/InfoTool.h"
+#include "tools/SampleArea.h"
+#include <vector>
 
 class TDropper : public TInfoTool {
 public:
     using TInfoTool::TInfoTool;
 
+    void Start() override;
     void KeyDown(WORD& key, TShiftState shift) override;
     void MouseDown(TMouseButton button, TShiftState shift, TOverlayPoint p) override;
     void Paint() override;
@@ -19,6 +24,7 @@ public:
 
 protected:
     void FollowCursor(TOverlayPoint cursor) override;
+    int ZoomFrameSide() const override;
     // Holds or releases the colour as a left click does.
     void PointerButton(TOverlayPoint p, TShiftState shift) override;
 
@@ -26,7 +32,10 @@ private:
     // A 21 x 21 white square with a black outline around the point, and in
     // it an 11 x 11 square of the colour with a black outline.
     void DrawColorMarker(TOverlayPoint p, TColorValue color);
+    // The colour of the sample square around p, the pixel itself with 1 x 1.
     TColorValue ColorAt(TOverlayPoint p) const;
+
+    std::vector<TOverlayRect> monitors_;
 
     TOverlayPoint held_{}; // ToolRect's point while a colour is held
     TColorValue pickedColor_ = 0;

@@ -37,11 +37,14 @@ void TInfoTool::MouseMove(TShiftState, TOverlayPoint at) {
     // the mouse's: Wine reports, once more, the place a key step left, from
     // no later than the step (as the position of the key's own event).
     const TScreenPoint p = Activation.ToScreen(at);
-    if (keyStep_ && p == keyStep_->from &&
-        static_cast<LONG>(MessageTime() - keyStep_->time) <= 0)
+    if (keyStep_ && p == keyStep_->from && static_cast<LONG>(MessageTime() - keyStep_->time) <= 0)
         return;
     // The system's own move for a key's step finds it shown already.
     if (shown_ != p) Follow(p);
+}
+
+void TInfoTool::Refresh() {
+    Follow(shown_.value_or(Activation.PointerOnScreen()));
 }
 
 void TInfoTool::Follow(TScreenPoint cursor) {
@@ -92,7 +95,7 @@ void TInfoTool::ShowCursorPosition(TScreenPoint cursor) {
 void TInfoTool::UpdateZoom(TOverlayPoint cursor) {
     if (TInfoWin* panel = Activation.Panel())
         panel->UpdateZoom(cursor, Activation.Canvas().Handle(), Activation.OverlaySize(),
-                          Settings.InfoScale);
+                          Settings.InfoScale, ZoomFrameSide());
 }
 
 void TInfoTool::MenuCommand(TToolCommand command) {

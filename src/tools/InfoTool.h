@@ -17,6 +17,7 @@ public:
     // Row 0 and the zoom view follow the cursor, over the panel too; the
     // tool's own work comes between, so the zoom view shows what it drew.
     void MouseMove(TShiftState shift, TOverlayPoint at) final;
+    void Refresh() final;
     void MenuCommand(TToolCommand command) override;
     bool InfoShown() const override;
 
@@ -31,6 +32,9 @@ protected:
     bool PointerKeyDown(WORD& key, TShiftState shift);
     // Space or Enter at `p`: what the tool's left button does there.
     virtual void PointerButton(TOverlayPoint /*p*/, TShiftState /*shift*/) {}
+    // The side of the square around the pointer the zoom view frames: the
+    // pixels the tool reads there. 1 frames nothing.
+    virtual int ZoomFrameSide() const { return 1; }
 
     void SetInfoValue(TInfoRow row, std::wstring_view text);
     // Row 0 shows the cursor's position on the screen.

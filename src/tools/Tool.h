@@ -33,6 +33,9 @@ public:
     // The frozen picture was just copied to the overlay: draw the marks that
     // must stay on it.
     virtual void Paint() {}
+    // A setting of what the tool shows changed: show it again, where the
+    // pointer is.
+    virtual void Refresh() {}
     // The pointer over a point of the overlay; nothing: the tool's own cursor.
     virtual std::optional<int> CursorAt(TOverlayPoint /*p*/) { return std::nullopt; }
     virtual void MenuCommand(TToolCommand command);

@@ -67,6 +67,7 @@ void TToolActivation::Start(TPopupMenu& panelMenu,
         // The panel's menu holds the activation: a command chosen in it acts
         // on the activation it was opened over.
         events.RunMenu = [this](const std::function<void()>& menu) { Hold(menu); };
+        events.Refresh = [this] { toolObject_->Refresh(); };
         panel_ = std::make_unique<TInfoWin>(overlay_, panelMenu, std::move(events), Info().InfoRows,
                                             dpi);
         panel_->SetPosition(stored, monitors_, ToScreen(TOverlayPoint{0, 0}));

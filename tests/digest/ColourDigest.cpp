@@ -1,6 +1,6 @@
 // Prints one digest of the Dropper's rounded HSB, CMY and CMYK values and of
-// the texts of every copied notation (hsl, lab, oklch, floats) over every
-// 24-bit colour. Built natively and for both Windows targets, so the test
+// the texts of every copied notation (hsl, lab, oklch, floats, color()) over
+// every 24-bit colour. Built natively and for both Windows targets, so the test
 // script can show that every build shows the same numbers and texts:
 // floating point that rounds differently (x87's 80-bit intermediates, a
 // runtime library's cube root or arc tangent off by a bit) changes it.

@@ -476,6 +476,17 @@ def context_menu(desktop, pid, at):
                       what='the context menu')
 
 
+def open_menus(desktop, pid, count):
+    """Waits until the program shows `count` menu windows (a menu and its
+    open submenus) and returns them, the last opened last."""
+    def look():
+        shown = [w for w in desktop.windows()
+                 if w['class'] == '#32768' and w['pid'] == pid and w['visible']]
+        return shown if len(shown) == count else None
+    # Windows are listed topmost first: the newest submenu leads.
+    return wait_until(look, what=f'{count} open menus')[::-1]
+
+
 class Vantacle:
     """One run of the real program in a desktop."""
 

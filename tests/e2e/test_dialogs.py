@@ -23,7 +23,7 @@ STORED = dict(MagnifierIcon='0', ScreenshotIcon='0', MeasurerIcon='0', DropperIc
               ScreenshotKey='0', MeasurerKey='0', DropperKey='0', MagnifierCursor='0', DPI='96',
               JPEGQuality='50', AutoStart='0', InfoScale='2', JPEGProgressive='0',
               ScreenshotPosX='10', ScreenshotPosY='10', MeasurerPosX='10', MeasurerPosY='10',
-              DropperPosX='10', DropperPosY='10')
+              DropperPosX='10', DropperPosY='10', DropperArea='1', RecentColors='')
 
 
 # ---------------------------------------------------------------- helpers
@@ -91,6 +91,7 @@ PNT_CALIBRATOR, EDT_DPI, UDN_DPI = 133, 135, 136
 TRB_WIDTH, LBL_WIDTH_VALUE, TRB_HEIGHT, LBL_HEIGHT_VALUE = 142, 143, 145, 146
 TRB_ZOOM, LBL_ZOOM_VALUE, UDN_QUALITY = 148, 149, 183
 RBN_CONTRAST, RBN_CURSOR = [161, 162, 163], [171, 172, 173]
+RBN_AREA = [196, 197, 198, 199]
 
 
 # ---------------------------------------------------------------- Preferences
@@ -108,21 +109,25 @@ def test_preferences_shows_the_stored_values_and_ok_stores_exactly_the_change(de
     assert captions == ['Tray icons', 'Ma&gnifier', '&Screenshot', '&Measurer', '&Dropper',
                         'Hot keys', 'Measurer calibrator', 'Magnifier', 'High contrast', 'O&ff',
                         'M&edium', '&High', 'Cursor', '&None', '&Arrow', '&Cross', 'JPEG options',
+                        'Dropper sample area', '&1 x 1', '&3 x 3', '&5 x 5', '&9 x 9',
                         'St&art at Windows startup', 'OK', 'Cancel']
     assert [c[i]['text'] for i in (LBL_WIDTH_VALUE, LBL_HEIGHT_VALUE, LBL_ZOOM_VALUE)] == \
         ['100 pix', '100 pix', 'x2']
     assert [c[i]['value'] for i in (TRB_WIDTH, TRB_HEIGHT, TRB_ZOOM, UDN_DPI, UDN_QUALITY)] == \
         [10, 10, 2, 96, 50]
     assert c[EDT_DPI]['text'] == '96'
+    assert [c[i]['value'] for i in RBN_AREA] == [1, 0, 0, 0]
 
     # Alt+W is the track bar's label; six steps right make 160 pixels.
     desktop.key('alt+w')
     desktop.key(*['Right'] * 6)
     wait_value(desktop, dialog, LBL_WIDTH_VALUE, '160 pix', 'text')
+    desktop.key('alt+9')  # the Dropper's 9 x 9 sample area
+    wait_value(desktop, dialog, RBN_AREA[3], 1)
     desktop.key('Return')
     wait_closed(desktop, dialog)
     assert wait_until(lambda: options(desktop) != STORED and options(desktop)) == \
-        dict(STORED, ZoomWidth='160')
+        dict(STORED, ZoomWidth='160', DropperArea='9')
 
 
 def test_hot_keys_are_off_while_open_and_cancel_keeps_the_old_ones(desktop, start_program):

@@ -81,43 +81,57 @@ def screenshot_tool(desktop, start_program):
         pattern.close()
 
 
-def zoom_mismatches(shot, frozen, view, cursor, scale, screen):
+def zoom_mismatches(shot, frozen, view, cursor, scale, screen, frame=1):
     """Pixels of the zoom view (outer rectangle `view`) that are not the frozen
     picture around `cursor` enlarged `scale` times, white beyond the screen,
-    with the exclusive-or crosshair whose centre keeps its colour. The
-    stretching copy samples each view pixel at its centre."""
+    with the exclusive-or crosshair whose centre keeps its colour, and with
+    more than one pixel sampled the exclusive-or frame just outside the view
+    pixels that show the frame x frame square. The stretching copy samples
+    each view pixel at its centre."""
     left, top = view[0] + 1, view[1] + 1
     width, height = view[2] - view[0] - 2, view[3] - view[1] - 2
     w, h = width // scale, height // scale
     sl, st = cursor[0] - w // 2, cursor[1] - h // 2
     cx, cy = width // 2, height // 2
     shown, source = shot.load(), frozen.load()
+
+    def source_x(dx):
+        return sl + ((2 * dx + 1) * w - 1) // (2 * width)
+
+    def source_y(dy):
+        return st + ((2 * dy + 1) * h - 1) // (2 * height)
+    reach = frame // 2
+    xs = [dx for dx in range(width) if abs(source_x(dx) - cursor[0]) <= reach]
+    ys = [dy for dy in range(height) if abs(source_y(dy) - cursor[1]) <= reach]
+    fl, fr, ft, fb = xs[0] - 1, xs[-1] + 1, ys[0] - 1, ys[-1] + 1
     wrong = []
     for dy in range(height):
         for dx in range(width):
-            sx = sl + ((2 * dx + 1) * w - 1) // (2 * width)
-            sy = st + ((2 * dy + 1) * h - 1) // (2 * height)
+            sx, sy = source_x(dx), source_y(dy)
             if 0 <= sx < screen[0] and 0 <= sy < screen[1]:
                 expected = source[sx, sy]
             else:
                 expected = WHITE
             on_vertical = dx == cx and cy - ARM <= dy < cy + ARM
             on_horizontal = dy == cy and cx - ARM <= dx < cx + ARM
-            if on_vertical != on_horizontal:
+            on_frame = frame > 1 and (((dx in (fl, fr)) and ft <= dy <= fb)
+                                      or ((dy in (ft, fb)) and fl <= dx <= fr))
+            if (on_vertical + on_horizontal + on_frame) % 2:  # each drawn by exclusive-or
                 expected = tuple(c ^ x for c, x in zip(expected, CROSSHAIR))
             if shown[left + dx, top + dy] != expected:
                 wrong.append((dx, dy, shown[left + dx, top + dy], expected))
     return wrong
 
 
-def assert_zoom(desktop, frozen, view, cursor, scale):
-    """Waits for the zoom view to show `cursor` at `scale`; fails with the
-    differing pixels when it does not."""
+def assert_zoom(desktop, frozen, view, cursor, scale, frame=1):
+    """Waits for the zoom view to show `cursor` at `scale` (framing the
+    Dropper's sample square of side `frame`); fails with the differing pixels
+    when it does not."""
     wrong = []
 
     def look():
         wrong[:] = zoom_mismatches(desktop.screenshot(), frozen, view, cursor, scale,
-                                   (desktop.width, desktop.height))
+                                   (desktop.width, desktop.height), frame)
         return not wrong
     try:
         wait_until(look, 10, 0.5, 'the zoom view')

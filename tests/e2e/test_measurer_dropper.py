@@ -18,11 +18,12 @@ def with_figure(frozen, start, end):
     return picture
 
 
-def with_marker(frozen, x, y):
-    """The Dropper's marker at (x, y), clipped by the screen."""
+def with_marker(frozen, x, y, colour=None):
+    """The Dropper's marker at (x, y), clipped by the screen, showing the
+    colour held there: by default the pixel's own."""
     picture = frozen.copy()
     pixels = picture.load()
-    colour = frozen.getpixel((x, y))
+    colour = colour or frozen.getpixel((x, y))
     for py in range(y - 10, y + 11):
         for px in range(x - 10, x + 11):
             if 0 <= px < picture.width and 0 <= py < picture.height:

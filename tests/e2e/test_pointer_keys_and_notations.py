@@ -1,11 +1,13 @@
 """The Measurer and the Dropper driven by the keyboard alone on the real
-program (rows read from outside, figures pixel for pixel), and the colour
-copied as hsl(), lab(), oklch() and floats, read from the clipboard by xclip."""
+program (rows read from outside, figures pixel for pixel); the mean of a 3 x 3
+sample copied as hsl(), lab(), oklch(), floats and color(), read from the
+clipboard by xclip; the recent colours across a restart."""
 import math
 from fractions import Fraction
 
-from driver import context_menu, pointer_keys, wait_until
-from test_info_panel import VALUE_ID, panel_of, screenshot_tool  # noqa: F401 (a fixture)
+from driver import FrozenPicture, Vantacle, context_menu, open_menus, pointer_keys, wait_until
+from test_info_panel import (CAPTION_ID, VALUE_ID, assert_zoom, panel_of, saved_options,
+                             screenshot_tool)  # noqa: F401 (a fixture)
 from test_measurer_dropper import with_figure, with_marker
 
 
@@ -81,6 +83,12 @@ def linear(v):
 SRGB_TO_XYZ = [[506752 / 1228815, 87881 / 245763, 12673 / 70218],
                [87098 / 409605, 175762 / 245763, 12673 / 175545],
                [7918 / 409605, 87881 / 737289, 1001167 / 1053270]]
+# CSS Color Level 4's Bradford adaptation of D65 to D50, and its D50 white:
+# lab() is read against D50.
+D65_TO_D50 = [[1.0479297925449969, 0.022946870601609652, -0.05019226628920524],
+              [0.02962780877005599, 0.9904344267538799, -0.017073799063418826],
+              [-0.009243040646204504, 0.015055191490298152, 0.7518742814281371]]
+D50 = [0.3457 / 0.3585, 1, (1 - 0.3457 - 0.3585) / 0.3585]
 
 
 def times(m, v):
@@ -98,10 +106,9 @@ def expected_notations(rgb):
                     (r - g) / d + 4)
     hsl = f'hsl({decimal(hue, 1)} {decimal(sat * 100, 1)}% {decimal(light * 100, 1)}%)'
 
-    xyz = times(SRGB_TO_XYZ, [linear(v) for v in rgb])
-    white = times(SRGB_TO_XYZ, [1, 1, 1])
+    xyz = times(D65_TO_D50, times(SRGB_TO_XYZ, [linear(v) for v in rgb]))
     f = [t ** (1 / 3) if t > (6 / 29) ** 3 else t / (3 * (6 / 29) ** 2) + 4 / 29
-         for t in (c / w for c, w in zip(xyz, white))]
+         for t in (c / w for c, w in zip(xyz, D50))]
     lab = (f'lab({decimal(116 * f[1] - 16, 2)}% {decimal(500 * (f[0] - f[1]), 2)} '
            f'{decimal(200 * (f[1] - f[2]), 2)})')
 
@@ -117,21 +124,91 @@ def expected_notations(rgb):
     oklch = f'oklch({decimal(ok_l * 100, 2)}% {decimal(chroma, 4)} {decimal(ok_h, 2)})'
 
     floats = ', '.join(decimal(c, 4, keep_point=True) for c in (r, g, b))
-    return {'h': hsl, 'l': lab, 'o': oklch, 'f': floats}
+    css = 'color(srgb ' + ' '.join(decimal(c, 4) for c in (r, g, b)) + ')'
+    return {'h': hsl, 'l': lab, 'o': oklch, 'f': floats, 'c': css}
 
 
-def test_the_held_colour_is_copied_in_each_further_notation_by_menu_keys(
+def hex_text(colour):
+    return '%02X%02X%02X' % colour
+
+
+def panel_menu(desktop, program, panel, *keys, row=CAPTION_ID + 12):
+    """The panel's menu opened on a row's caption (or value), then these keys."""
+    cell = panel.cell(row)['rect']
+    context_menu(desktop, program.pid, (cell[0] + 5, (cell[1] + cell[3]) // 2))
+    desktop.key(*keys)
+
+
+def shows(desktop, program, colour):
+    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID + 13)['text'] == hex_text(colour),
+               what=f'{hex_text(colour)} in the rows')
+
+
+def clipboard(desktop, text):
+    wait_until(lambda: desktop.clipboard_text() == text,
+               what=f'{text!r} on the clipboard (it holds {desktop.clipboard_text()!r})')
+
+
+def test_the_mean_of_a_3_x_3_sample_is_framed_held_and_copied_in_each_notation(
         desktop, screenshot_tool):
     program, panel, frozen = screenshot_tool(tool='Dropper', DropperPosX=100, DropperPosY=100)
-    spot = (611, 408)
-    desktop.key(*pointer_keys((600, 420), spot), 'space')
-    colour = frozen.getpixel(spot)
-    wait_until(lambda: panel_of(desktop, program).cell(VALUE_ID + 13)['text']
-               == '%02X%02X%02X' % colour, what='the held colour')
-    expected = expected_notations(colour)
-    cell = panel_of(desktop, program).cell(VALUE_ID + 12)['rect']
-    for access_key, text in expected.items():
-        context_menu(desktop, program.pid, (cell[0] + 5, (cell[1] + cell[3]) // 2))
-        desktop.key('a', access_key)  # "Copy as", then the notation
-        wait_until(lambda: desktop.clipboard_text() == text,
-                   what=f'{text!r} on the clipboard (it holds {desktop.clipboard_text()!r})')
+    panel_menu(desktop, program, panel, 's', '3')  # "Sample area", "3 x 3 pixels"
+    # Red wraps round between the pattern's columns 615 and 616: the mean is
+    # no colour of the square itself.
+    spot = (615, 408)
+    square = [frozen.getpixel((spot[0] + dx, spot[1] + dy)) for dx in (-1, 0, 1)
+              for dy in (-1, 0, 1)]
+    colour = tuple((2 * sum(p[i] for p in square) + 9) // 18 for i in range(3))
+    assert colour not in square
+    desktop.move(*spot)  # off the menu's place, where the right click took the pointer
+    shows(desktop, program, colour)
+    assert panel_of(desktop, program).cell(VALUE_ID + 17)['text'] == '#' + hex_text(colour)
+    assert_zoom(desktop, frozen, panel.zoom['rect'], spot, 2, frame=3)
+    desktop.key('space')
+    picture = FrozenPicture(desktop, program, frozen)
+    picture.panel = tuple(panel.rect)
+    picture.shows(with_marker(frozen, *spot, colour), 'the marker with the mean')
+    for access_key, text in expected_notations(colour).items():
+        panel_menu(desktop, program, panel, 'a', access_key, row=VALUE_ID + 12)  # "Copy as"
+        clipboard(desktop, text)
+    desktop.key('Escape')
+    program.overlay(visible=False)
+    saved_options(desktop, DropperArea=3, RecentColors=hex_text(colour))
+
+
+def test_the_recent_colours_outlive_the_program_and_paste_as_last_copied(desktop,
+                                                                         screenshot_tool):
+    program, panel, frozen = screenshot_tool(tool='Dropper', DropperPosX=100, DropperPosY=100)
+    spots = [(611, 408), (640, 451), (702, 500)]
+    first, second, third = (frozen.getpixel(s) for s in spots)
+    for spot, colour in zip(spots, (first, second)):
+        desktop.click(*spot)  # held
+        shows(desktop, program, colour)
+        desktop.click(*spot)  # and let go
+    desktop.key('Escape')
+    program.overlay(visible=False)
+    saved_options(desktop, RecentColors=f'{hex_text(second)},{hex_text(first)}')
+    program.stop()
+
+    again = Vantacle(desktop).start()
+    try:
+        desktop.key('ctrl+shift+s')
+        again.overlay()
+        panel = panel_of(desktop, again)
+        panel_menu(desktop, again, panel, 'r')
+        # Each item with a swatch of its colour, the newest first.
+        shot = desktop.screenshot().crop(open_menus(desktop, again.pid, 2)[-1]['rect'])
+        rows = [[y for y in range(shot.height) for x in range(shot.width)
+                 if shot.getpixel((x, y)) == c] for c in (second, first)]
+        assert min(map(len, rows)) >= 50 and max(rows[0]) < min(rows[1]), rows
+        desktop.key('1')  # nothing copied as yet in this run: the HTML text
+        clipboard(desktop, '#' + hex_text(first))
+        # Once a colour was copied as color(), the recent ones paste so too.
+        desktop.click(*spots[2])
+        shows(desktop, again, third)
+        panel_menu(desktop, again, panel, 'a', 'c', row=VALUE_ID + 12)
+        clipboard(desktop, expected_notations(third)['c'])
+        panel_menu(desktop, again, panel, 'r', '2')  # third, second, first
+        clipboard(desktop, expected_notations(first)['c'])
+    finally:
+        again.stop()

@@ -88,7 +88,7 @@ def test_hot_key_freezes_the_screen_under_a_borderless_topmost_overlay(desktop, 
     assert saved['ZoomWidth'] == ('REG_SZ', '100')
     assert saved['DPI'] == ('REG_SZ', '96')
     assert saved['AutoStart'] == ('REG_SZ', '1')
-    assert len(saved) == 24
+    assert len(saved) == 26
     run = desktop.reg_query(RUN_KEY)
     assert run['Vantacle'][1].endswith('\\Vantacle.exe') and not run['Vantacle'][1].startswith('"')
 

@@ -1,9 +1,10 @@
 // The copied colour notations: the published reference points as texts, and
 // every one of the 16.7 million colours against an oracle worked out here
-// from the published definitions by another route (the XYZ matrix derived
-// from the sRGB chromaticities, CIE's kappa and epsilon form of L*,
-// Ottosson's direct matrices from linear sRGB to OKLab, the CSS algorithm
-// for HSL), in double precision with tables built in long double.
+// from the published definitions by another route (CSS's lab() in long
+// double with its matrices typed from CSS Color Level 4 and CIE's kappa and
+// epsilon form of L*, Ottosson's direct matrices from linear sRGB to OKLab,
+// the CSS algorithm for HSL), the rest in double precision with tables built
+// in long double.
 #include "info/ColorNotations.h"
 
 #include <gtest/gtest.h>
@@ -24,28 +25,32 @@ TColorValue Pack(int r, int g, int b) {
 TEST(NotationText, ReferenceColoursAndTheWayNumbersAreWritten) {
     struct Case {
         int r, g, b;
-        const wchar_t *hsl, *lab, *oklch, *floats;
+        const wchar_t *hsl, *lab, *oklch, *floats, *css;
     };
+    // The lab() texts are CSS Color Level 4's own sample conversion of these
+    // colours (D50 after Bradford), written to two decimals.
     // clang-format off
     const Case cases[] = {
-        // sRGB red: L*a*b* 53.24, 80.09, 67.20 and OKLCH 0.628, 0.2577, 29.23.
-        {255, 0, 0,     L"hsl(0 100% 50%)",     L"lab(53.24% 80.09 67.2)", L"oklch(62.8% 0.2577 29.23)", L"1.0, 0.0, 0.0"},
-        {255, 255, 255, L"hsl(0 0% 100%)",      L"lab(100% 0 0)",          L"oklch(100% 0 0)",           L"1.0, 1.0, 1.0"},
-        {0, 0, 0,       L"hsl(0 0% 0%)",        L"lab(0% 0 0)",            L"oklch(0% 0 0)",             L"0.0, 0.0, 0.0"},
-        // Greys have no hue; negative components keep their sign.
-        {128, 128, 128, L"hsl(0 0% 50.2%)",     L"lab(53.59% 0 0)",        L"oklch(59.99% 0 0)",         L"0.502, 0.502, 0.502"},
-        {0, 0, 255,     L"hsl(240 100% 50%)",   L"lab(32.3% 79.2 -107.86)", L"oklch(45.2% 0.3132 264.05)", L"0.0, 0.0, 1.0"},
-        // Hue 3.75 and a half-way tenth rounds up.
-        {16, 1, 0,      L"hsl(3.8 100% 3.1%)",  nullptr,                   nullptr,                      L"0.0627, 0.0039, 0.0"},
-        {255, 128, 0,   L"hsl(30.1 100% 50%)",  nullptr,                   nullptr,                      L"1.0, 0.502, 0.0"},
+        // sRGB red: CSS L*a*b* 54.29, 80.80, 69.89 and OKLCH 0.628, 0.2577, 29.23.
+        {255, 0, 0,     L"hsl(0 100% 50%)",     L"lab(54.29% 80.8 69.89)",   L"oklch(62.8% 0.2577 29.23)",  L"1.0, 0.0, 0.0",       L"color(srgb 1 0 0)"},
+        {0, 255, 0,     L"hsl(120 100% 50%)",   L"lab(87.82% -79.27 80.99)", nullptr,                       nullptr,                L"color(srgb 0 1 0)"},
+        {0, 0, 255,     L"hsl(240 100% 50%)",   L"lab(29.57% 68.29 -112.03)", L"oklch(45.2% 0.3132 264.05)", L"0.0, 0.0, 1.0",      L"color(srgb 0 0 1)"},
+        // White, black and greys lie on the axis under D50 as under D65.
+        {255, 255, 255, L"hsl(0 0% 100%)",      L"lab(100% 0 0)",            L"oklch(100% 0 0)",            L"1.0, 1.0, 1.0",       L"color(srgb 1 1 1)"},
+        {0, 0, 0,       L"hsl(0 0% 0%)",        L"lab(0% 0 0)",              L"oklch(0% 0 0)",              L"0.0, 0.0, 0.0",       L"color(srgb 0 0 0)"},
+        {128, 128, 128, L"hsl(0 0% 50.2%)",     L"lab(53.59% 0 0)",          L"oklch(59.99% 0 0)",          L"0.502, 0.502, 0.502", L"color(srgb 0.502 0.502 0.502)"},
+        // Hue 3.75 and a half-way tenth rounds up; four decimals, no more.
+        {16, 1, 0,      L"hsl(3.8 100% 3.1%)",  nullptr,                     nullptr,                       L"0.0627, 0.0039, 0.0", L"color(srgb 0.0627 0.0039 0)"},
+        {255, 128, 0,   L"hsl(30.1 100% 50%)",  nullptr,                     nullptr,                       L"1.0, 0.502, 0.0",     L"color(srgb 1 0.502 0)"},
         // The last hue before red stays below 360.
-        {255, 0, 1,     L"hsl(359.8 100% 50%)", nullptr,                 nullptr,                      nullptr},
+        {255, 0, 1,     L"hsl(359.8 100% 50%)", nullptr,                     nullptr,                       nullptr,                L"color(srgb 1 0 0.0039)"},
     };
     // clang-format on
     for (const Case& c : cases) {
         const TColorValue color = Pack(c.r, c.g, c.b);
-        const wchar_t* expected[] = {c.hsl, c.lab, c.oklch, c.floats};
-        for (int i = 0; i < 4; ++i) {
+        const wchar_t* expected[] = {c.hsl, c.lab, c.oklch, c.floats, c.css};
+        static_assert(std::size(kColorNotations) == std::size(expected));
+        for (size_t i = 0; i < std::size(expected); ++i) {
             if (!expected[i]) continue;
             EXPECT_EQ(NotationText(color, kColorNotations[i]), expected[i])
                 << "(" << c.r << ", " << c.g << ", " << c.b << ")";
@@ -53,15 +58,16 @@ TEST(NotationText, ReferenceColoursAndTheWayNumbersAreWritten) {
     }
     // The unused top byte of a pixel changes nothing.
     EXPECT_EQ(NotationText(0xFF000000u | Pack(255, 0, 0), TColorNotation::Lab),
-              L"lab(53.24% 80.09 67.2)");
+              L"lab(54.29% 80.8 69.89)");
 }
 
 using Real = double;
+using Wide = long double;
 
 // The sRGB transfer function, undone.
-Real Linear(int v) {
-    const long double c = v / 255.0L;
-    return static_cast<Real>(c <= 0.04045L ? c / 12.92L : std::pow((c + 0.055L) / 1.055L, 2.4L));
+Wide Linear(int v) {
+    const Wide c = v / 255.0L;
+    return c <= 0.04045L ? c / 12.92L : std::pow((c + 0.055L) / 1.055L, 2.4L);
 }
 
 template <typename T> using TMatrixOf = std::array<std::array<T, 3>, 3>;
@@ -74,59 +80,41 @@ template <typename T> std::array<T, 3> Times(const TMatrixOf<T>& m, const std::a
     return r;
 }
 
-using Wide = long double;
+// CSS Color Level 4's lab(), as its text defines it: its linear sRGB to XYZ
+// (D65) matrix, its Bradford matrix to D50 and its D50 white from the
+// four-digit chromaticities, typed from there and worked in long double.
+struct TCssLab {
+    const TMatrixOf<Wide> toXYZ{{{506752.0L / 1228815, 87881.0L / 245763, 12673.0L / 70218},
+                                 {87098.0L / 409605, 175762.0L / 245763, 12673.0L / 175545},
+                                 {7918.0L / 409605, 87881.0L / 737289, 1001167.0L / 1053270}}};
+    const TMatrixOf<Wide> toD50{
+        {{1.0479297925449969L, 0.022946870601609652L, -0.05019226628920524L},
+         {0.02962780877005599L, 0.9904344267538799L, -0.017073799063418826L},
+         {-0.009243040646204504L, 0.015055191490298152L, 0.7518742814281371L}}};
+    const std::array<Wide, 3> white{0.3457L / 0.3585L, 1, (1 - 0.3457L - 0.3585L) / 0.3585L};
 
-TMatrixOf<Wide> Inverse(const TMatrixOf<Wide>& m) {
-    const Wide det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
-                     m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
-                     m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
-    TMatrixOf<Wide> r{};
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) {
-            const int a = (j + 1) % 3, b = (j + 2) % 3, c = (i + 1) % 3, d = (i + 2) % 3;
-            r[i][j] = (m[a][c] * m[b][d] - m[a][d] * m[b][c]) / det;
-        }
-    return r;
-}
-
-// Linear sRGB to XYZ from the primaries' and the white's chromaticities.
-TMatrix SRGBToXYZ() {
-    const Wide xy[4][2] = {{0.64L, 0.33L}, {0.30L, 0.60L}, {0.15L, 0.06L}, {0.3127L, 0.3290L}};
-    TMatrixOf<Wide> primaries{};
-    for (int j = 0; j < 3; ++j) {
-        primaries[0][j] = xy[j][0] / xy[j][1];
-        primaries[1][j] = 1;
-        primaries[2][j] = (1 - xy[j][0] - xy[j][1]) / xy[j][1];
-    }
-    const std::array<Wide, 3> white{xy[3][0] / xy[3][1], 1, (1 - xy[3][0] - xy[3][1]) / xy[3][1]};
-    const std::array<Wide, 3> scale = Times(Inverse(primaries), white);
-    TMatrix m{};
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            m[i][j] = static_cast<Real>(primaries[i][j] * scale[j]);
-    return m;
-}
-
-struct TOracle {
-    std::array<Real, 256> linear{};
-    TMatrix toXYZ = SRGBToXYZ();
-    std::array<Real, 3> white = Times(toXYZ, std::array<Real, 3>{1, 1, 1});
-    TOracle() {
-        for (int v = 0; v < 256; ++v)
-            linear[v] = Linear(v);
-    }
-
-    std::array<Real, 3> Lab(const std::array<Real, 3>& rgb) const {
-        constexpr Real epsilon = 216.0 / 24389, kappa = 24389.0 / 27;
-        const auto xyz = Times(toXYZ, rgb);
-        Real f[3];
+    std::array<Real, 3> operator()(const std::array<Wide, 3>& rgb) const {
+        constexpr Wide epsilon = 216.0L / 24389, kappa = 24389.0L / 27;
+        const auto xyz = Times(toD50, Times(toXYZ, rgb));
+        Wide f[3];
         for (int i = 0; i < 3; ++i) {
-            const Real t = xyz[i] / white[i];
+            const Wide t = xyz[i] / white[i];
             f[i] = t > epsilon ? std::cbrt(t) : (kappa * t + 16) / 116;
         }
-        const Real y = xyz[1] / white[1];
-        return {y > epsilon ? 116 * f[1] - 16 : kappa * y, 500 * (f[0] - f[1]),
-                200 * (f[1] - f[2])};
+        return {static_cast<Real>(116 * f[1] - 16), static_cast<Real>(500 * (f[0] - f[1])),
+                static_cast<Real>(200 * (f[1] - f[2]))};
+    }
+};
+
+struct TOracle {
+    std::array<Wide, 256> wide{};
+    std::array<Real, 256> linear{};
+    TCssLab lab;
+    TOracle() {
+        for (int v = 0; v < 256; ++v) {
+            wide[v] = Linear(v);
+            linear[v] = static_cast<Real>(wide[v]);
+        }
     }
 
     // Lightness and chroma; the hue is worked out by the caller.
@@ -196,7 +184,7 @@ constexpr Real kPi = 3.14159265358979323846;
 // The colours first to last - 1 against the oracle.
 void CheckColours(const TOracle& oracle, TColorValue first, TColorValue last, TAgreements& a) {
     constexpr Real kRational = 1e-9; // quotients of small integers in double
-    constexpr Real kLab = 1e-9;      // the matrix derived here, not given as fractions
+    constexpr Real kLab = 1e-9;      // double against long double
     constexpr Real kOk = 5e-8;       // Ottosson's ten-digit matrices against CSS's
     for (TColorValue color = first; color < last && a.Wrong() < 40; ++color) {
         const int r = color & 0xFF, g = color >> 8 & 0xFF, b = color >> 16 & 0xFF;
@@ -208,7 +196,7 @@ void CheckColours(const TOracle& oracle, TColorValue first, TColorValue last, TA
             a.hsl.Check(h[i], he[i] * 10, kRational, color, "hsl", true);
 
         const auto l = NotationNumbers(color, TColorNotation::Lab);
-        const auto le = oracle.Lab(rgb);
+        const auto le = oracle.lab({oracle.wide[r], oracle.wide[g], oracle.wide[b]});
         for (int i = 0; i < 3; ++i)
             a.lab.Check(l[i], le[i] * 100, kLab * 100, color, "lab");
 
@@ -230,10 +218,12 @@ void CheckColours(const TOracle& oracle, TColorValue first, TColorValue last, TA
             a.hue.Check(shown, hue * 100, doubt, color, "oklch hue");
         }
 
-        const auto f = NotationNumbers(color, TColorNotation::Floats);
-        a.floats.Check(f[0], r / 255.0 * 10000, kRational, color, "float red");
-        a.floats.Check(f[1], g / 255.0 * 10000, kRational, color, "float green");
-        a.floats.Check(f[2], b / 255.0 * 10000, kRational, color, "float blue");
+        for (TColorNotation components : {TColorNotation::Floats, TColorNotation::CssColor}) {
+            const auto f = NotationNumbers(color, components);
+            a.floats.Check(f[0], r / 255.0 * 10000, kRational, color, "float red");
+            a.floats.Check(f[1], g / 255.0 * 10000, kRational, color, "float green");
+            a.floats.Check(f[2], b / 255.0 * 10000, kRational, color, "float blue");
+        }
     }
 }
 

@@ -132,8 +132,8 @@ TEST_F(SettingsTest, LoadAndSaveOrdersDifferOnlyInContrastAndScale) {
                                         store.reads.end()); // after @Version
     std::vector<std::wstring> saveOrder(store.writes.begin() + 3,
                                         store.writes.end()); // after the start record
-    ASSERT_EQ(loadOrder.size(), 24u);
-    ASSERT_EQ(saveOrder.size(), 24u);
+    ASSERT_EQ(loadOrder.size(), 26u);
+    ASSERT_EQ(saveOrder.size(), 26u);
     EXPECT_EQ(loadOrder[6], L"HighContrast");
     EXPECT_EQ(loadOrder[7], L"Scale");
     EXPECT_EQ(saveOrder[6], L"Scale");
@@ -141,7 +141,23 @@ TEST_F(SettingsTest, LoadAndSaveOrdersDifferOnlyInContrastAndScale) {
     std::swap(loadOrder[6], loadOrder[7]);
     EXPECT_EQ(loadOrder, saveOrder);
     EXPECT_EQ(saveOrder.front(), L"MagnifierIcon");
-    EXPECT_EQ(saveOrder.back(), L"AutoStart");
+    EXPECT_EQ(saveOrder.back(), L"RecentColors");
+}
+
+TEST_F(SettingsTest, TheSampleAreaAndTheRecentColoursKeepTheirOwnTexts) {
+    for (const wchar_t* stored : {L"7", L"", L" 3", L"3.0"}) {
+        Settings.DropperArea = 5;
+        store.SetOption(L"DropperArea", stored);
+        Load();
+        EXPECT_EQ(Settings.DropperArea, 1) << stored;
+    }
+    store.SetOption(L"DropperArea", L"9");
+    store.SetOption(L"RecentColors", L"FF8000,nonsense,0C2238"); // its rules: RecentColors_test
+    Load();
+    EXPECT_EQ(Settings.DropperArea, 9);
+    SaveSettings(store, kPath);
+    EXPECT_EQ(store.Option(L"DropperArea"), L"9");
+    EXPECT_EQ(store.Option(L"RecentColors"), L"FF8000,0C2238");
 }
 
 TEST_F(SettingsTest, StartWithWindowsEntryFollowsAutoStartWithTheCurrentPath) {

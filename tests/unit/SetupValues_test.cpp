@@ -83,6 +83,10 @@ TEST(SetupValues, StoredValuesOutOfRangeOpenClampedAsTheControlsHoldThem) {
          [](TSetupValues& v) { v.HotKeys[3] = kCtrlAltM; }},
         {"tray mask with bits beyond the tools", [](TSettings& s) { s.TrayIconMask = 0xF5; },
          [](TSetupValues& v) { v.TrayIcons[0] = v.TrayIcons[2] = true; }},
+        {"sample area 9", [](TSettings& s) { s.DropperArea = 9; },
+         [](TSetupValues& v) { v.DropperArea = 9; }},
+        {"sample area 4: no side offered", [](TSettings& s) { s.DropperArea = 4; },
+         [](TSetupValues&) {}},
     };
     TSettings defaults;
     defaults.TrayIconMask = 0;
@@ -125,7 +129,9 @@ TEST(SetupValues, OkWritesBackOnlyWhatAUserCanSet) {
     wild.Width = 999, wild.Zoom = -3, wild.HighContrast = 9, wild.JPEGQuality = 0;
     wild.HotKeys[2] = scShift | 'X';
     wild.HotKeys[3] = scCtrl | 'X';
+    wild.DropperArea = 4;
     SettingsFromSetupValues(wild, out, kHotKeys);
+    EXPECT_EQ(out.DropperArea, 1);
     EXPECT_EQ(out.ZoomWidth, 1600);
     EXPECT_EQ(out.Scale, 1);
     EXPECT_EQ(out.HighContrast, 2);

@@ -55,7 +55,7 @@ void Click(HWND control) {
 
 // A panel of the test's own runs its menu at once and ignores mouse moves.
 TInfoWinEvents OwnPanelEvents() {
-    return {[](TScreenPoint) {}, [](const std::function<void()>& menu) { menu(); }};
+    return {[](TScreenPoint) {}, [](const std::function<void()>& menu) { menu(); }, [] {}};
 }
 
 // A panel of the Dropper's rows over a running activation, with a menu of
@@ -66,6 +66,7 @@ protected:
         StoreKnownStart();
         host = CreateHost();
         host->StartTool(kDropper);
+        Settings.RecentColors.clear(); // whatever an earlier test held
         ASSERT_TRUE(host->Activation() && host->Activation()->Panel());
         host->Activation()->Panel()->Hide(); // the activation's own
         BuildInfoWinMenu(
@@ -166,13 +167,16 @@ TEST_F(InfoPanelTest, MenuOffersWhatTheControlItOpenedOnAllows) {
         {L"Static", kCaptionCell + irRGB, true, 2, L"Hide &info"},
         {L"TInfoWin", -1, true, 2, L"Hide &info"},
     };
+    // Anywhere on the Dropper's panel: its sample area, and no recent
+    // colour to choose yet.
+    const std::wstring dropperItems = L"|-|&Sample area|&Recent colours~";
     for (const Case& c : cases) {
         marked = c.marked;
         Settings.InfoScale = c.infoScale;
         HWND control =
             !wcscmp(c.className, L"TInfoWin") ? panel : FindPart(panel, c.className, c.id);
         ASSERT_TRUE(control) << c.id;
-        EXPECT_EQ(MenuOn(control), c.expected) << c.id;
+        EXPECT_EQ(MenuOn(control), c.expected + dropperItems) << c.id;
     }
 }
 
@@ -193,7 +197,7 @@ TEST_F(InfoPanelTest, ValuesOfTheColourRowsGoToTheClipboardAsText) {
     // The menu's Copy takes the cell it was opened on.
     marked = true;
     EXPECT_EQ(MenuOn(FindPart(panel, L"Static", kValueCell + irRGB)),
-              L"Hide &info|-|&Copy|Copy &as");
+              L"Hide &info|-|&Copy|Copy &as|-|&Sample area|&Recent colours~");
     TMenuItem* copy = menu.Find(L"mniCopyInfo");
     copy->OnClick(*copy);
     EXPECT_EQ(ClipboardText<wchar_t>(CF_UNICODETEXT), L"26  43  60");
@@ -207,8 +211,9 @@ TEST_F(InfoPanelTest, ValuesOfTheColourRowsGoToTheClipboardAsText) {
         item->OnClick(*item);
         captions += ClipboardText<wchar_t>(CF_UNICODETEXT) + L"|";
     }
-    EXPECT_EQ(captions, L"&HSL  hsl()|hsl(0 100% 50%)|CIE &Lab  lab()|lab(53.24% 80.09 67.2)|"
-                        L"&OKLCH  oklch()|oklch(62.8% 0.2577 29.23)|&Floats 0 to 1|1.0, 0.0, 0.0|");
+    EXPECT_EQ(captions, L"&HSL  hsl()|hsl(0 100% 50%)|CIE &Lab  lab()|lab(54.29% 80.8 69.89)|"
+                        L"&OKLCH  oklch()|oklch(62.8% 0.2577 29.23)|&Floats 0 to 1|1.0, 0.0, 0.0|"
+                        L"&CSS color()|color(srgb 1 0 0)|");
 }
 
 TEST_F(InfoPanelTest, ColourRowShowsTheColourAsItsBackground) {
