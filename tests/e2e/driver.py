@@ -135,9 +135,46 @@ class WineDesktop:
                     pass  # ended meanwhile, or not ours
         return found
 
+    def running(self, name):
+        """Process ids of the programs of this prefix started from a file of
+        this name, in any folder and letter case."""
+        found = []
+        for pid in self.processes():
+            try:
+                words = Path(f'/proc/{pid}/cmdline').read_bytes().decode(errors='replace')
+            except OSError:
+                continue  # ended meanwhile
+            if any(re.split(r'[\\/]', word)[-1].lower() == name.lower()
+                   for word in words.split('\0')):
+                found.append(pid)
+        return found
+
     def stop(self):
         subprocess.run([SCRIPTS / 'wine-session.sh', 'stop', self.folder], check=False,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    # -- files
+
+    @staticmethod
+    def windows_path(path):
+        """A file of this machine as Windows programs of the prefix name it."""
+        return 'Z:' + str(Path(path).resolve()).replace('/', '\\')
+
+    def unix_path(self, windows_path):
+        """Where a file on the prefix's drive C: lies on this machine."""
+        drive, _, rest = windows_path.partition(':')
+        assert drive.lower() == 'c', windows_path
+        return self.prefix / 'drive_c' / Path(*[part for part in rest.split('\\') if part])
+
+    def environment(self, name):
+        """An environment variable as Windows programs of the prefix see it."""
+        return self.wine('cmd', '/c', 'echo', f'%{name}%').stdout.strip()
+
+    def msiexec(self, *args, log=None):
+        """Runs Windows Installer to its end; its exit code. A Unix exit status
+        keeps the low 8 bits only: 1603 (the installation failed) is 67."""
+        extra = ['/l*v', self.windows_path(log)] if log else []
+        return self.wine('msiexec', *args, *extra, check=False, timeout=300 * PATIENCE).returncode
 
     # -- running Windows programs
 
@@ -165,9 +202,10 @@ class WineDesktop:
 
     # -- registry
 
-    def reg_query(self, key):
-        """{value name: (type, data)} of a key; None when the key is missing."""
-        result = self.wine('reg', 'query', key, check=False)
+    def reg_query(self, key, view=None):
+        """{value name: (type, data)} of a key; None when the key is missing.
+        view 32: the 32-bit programs' view of HKLM\\Software."""
+        result = self.wine('reg', 'query', key, *([f'/reg:{view}'] if view else []), check=False)
         if result.returncode != 0:
             return None
         values = {}
@@ -448,6 +486,36 @@ class TwoMonitorDesktop(WineDesktop):
             target = self._x_window(tray) if tray else None
         if target is not None:
             self._xdotool('windowfocus', target)
+
+
+def shortcut_target(lnk):
+    """The file a shell link (.lnk) points to, from its LinkInfo's local base
+    path and common path suffix (MS-SHLLINK); None for a link without one."""
+    data = Path(lnk).read_bytes()
+    flags = int.from_bytes(data[20:24], 'little')
+    at = 76  # the header
+    if flags & 0x1:  # HasLinkTargetIDList
+        at += 2 + int.from_bytes(data[at:at + 2], 'little')
+    if not flags & 0x2:  # HasLinkInfo
+        return None
+    info = data[at:at + int.from_bytes(data[at:at + 4], 'little')]
+    header_size = int.from_bytes(info[4:8], 'little')
+
+    def text(offset, wide):
+        if wide:
+            end = offset
+            while info[end:end + 2] != b'\0\0':
+                end += 2
+            return info[offset:end].decode('utf-16-le')
+        return info[offset:info.index(b'\0', offset)].decode('cp1252')
+
+    if header_size >= 0x24:  # the Unicode offsets are there
+        base = text(int.from_bytes(info[28:32], 'little'), True)
+        suffix = text(int.from_bytes(info[32:36], 'little'), True)
+    else:
+        base = text(int.from_bytes(info[16:20], 'little'), False)
+        suffix = text(int.from_bytes(info[24:28], 'little'), False)
+    return base + suffix
 
 
 def pointer_keys(start, end):
