@@ -136,18 +136,15 @@ class WineDesktop:
         return found
 
     def running(self, name):
-        """Process ids of the programs of this prefix started from a file of
-        this name, in any folder and letter case."""
-        found = []
-        for pid in self.processes():
+        """Process ids of this prefix's programs started from a file of this
+        name, in any folder and letter case."""
+        def named(pid):
             try:
                 words = Path(f'/proc/{pid}/cmdline').read_bytes().decode(errors='replace')
             except OSError:
-                continue  # ended meanwhile
-            if any(re.split(r'[\\/]', word)[-1].lower() == name.lower()
-                   for word in words.split('\0')):
-                found.append(pid)
-        return found
+                return False  # ended meanwhile
+            return any(re.split(r'[\\/]', w)[-1].lower() == name.lower() for w in words.split('\0'))
+        return [pid for pid in self.processes() if named(pid)]
 
     def stop(self):
         subprocess.run([SCRIPTS / 'wine-session.sh', 'stop', self.folder], check=False,
@@ -489,33 +486,13 @@ class TwoMonitorDesktop(WineDesktop):
 
 
 def shortcut_target(lnk):
-    """The file a shell link (.lnk) points to, from its LinkInfo's local base
-    path and common path suffix (MS-SHLLINK); None for a link without one."""
+    """The file a shell link (.lnk) points to: its LinkInfo's local base path
+    and common path suffix (MS-SHLLINK; the ANSI ones, which Wine writes)."""
     data = Path(lnk).read_bytes()
-    flags = int.from_bytes(data[20:24], 'little')
-    at = 76  # the header
-    if flags & 0x1:  # HasLinkTargetIDList
-        at += 2 + int.from_bytes(data[at:at + 2], 'little')
-    if not flags & 0x2:  # HasLinkInfo
-        return None
-    info = data[at:at + int.from_bytes(data[at:at + 4], 'little')]
-    header_size = int.from_bytes(info[4:8], 'little')
-
-    def text(offset, wide):
-        if wide:
-            end = offset
-            while info[end:end + 2] != b'\0\0':
-                end += 2
-            return info[offset:end].decode('utf-16-le')
-        return info[offset:info.index(b'\0', offset)].decode('cp1252')
-
-    if header_size >= 0x24:  # the Unicode offsets are there
-        base = text(int.from_bytes(info[28:32], 'little'), True)
-        suffix = text(int.from_bytes(info[32:36], 'little'), True)
-    else:
-        base = text(int.from_bytes(info[16:20], 'little'), False)
-        suffix = text(int.from_bytes(info[24:28], 'little'), False)
-    return base + suffix
+    at = 76 + (2 + int.from_bytes(data[76:78], 'little') if data[20] & 1 else 0)  # the ID list
+    info = data[at:]
+    return ''.join(info[int.from_bytes(info[o:o + 4], 'little'):].split(b'\0', 1)[0].decode('cp1252')
+                   for o in (16, 24))
 
 
 def pointer_keys(start, end):

@@ -99,11 +99,9 @@ def wait_for_tray(desktop, expected, timeout=30, area=None):
 
     def shows():
         last[:] = tray_icons(desktop, area=area)
-        return [(i.name, i.state) for i in last] == expected
+        return [(i.name, i.state) for i in last] == expected and last
     try:
-        # An empty tray is a result too.
-        wait_until(shows, timeout, 0.3, f'tray {expected}')
-        return last
+        return wait_until(shows, timeout, 0.3, f'tray {expected}')
     except TimeoutError:
         raise AssertionError(f'tray shows {last}, expected {expected}')
 
