@@ -102,7 +102,7 @@ packages() {
     VANTACLE_EXE="$build/win32/Vantacle.exe" /usr/bin/python3 -m pytest -q -p no:cacheprovider \
         "$root/tests/dist"
 }
-stage "Packages" "make dist's winget manifests, sums and portable zip, from the shipped 32-bit exe" \
+stage "Packages" "make dist's winget manifests and sums, from the shipped 32-bit exe" \
     packages
 
 #   end_to_end BUILD [TEST FILE...]
