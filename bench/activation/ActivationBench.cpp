@@ -103,7 +103,9 @@ ActivationTimes ActivationOnce(TfrmHost& host) {
 int main() {
     StartBenchApplication();
 
-    const RECT screen = VirtualScreenRect();
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT screen{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     const int monitors = GetSystemMetrics(SM_CMONITORS);
     BenchHost bench;
     TfrmHost& host = bench.host;

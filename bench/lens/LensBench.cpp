@@ -35,7 +35,7 @@ TMagnifier& Magnifier(TfrmHost& host) {
 double LensMove(TfrmHost& host, int i) {
     const POINT p = Position(i);
     auto start = Clock::now();
-    Magnifier(host).DrawLens(p);
+    Magnifier(host).DrawLens({p.x, p.y});
     GdiFlush();
     return Microseconds(Clock::now() - start);
 }

@@ -40,7 +40,7 @@ int main() {
         GdiFlush();
         steps.push_back(Microseconds(Clock::now() - start));
 
-        const TToolRect r{20, 20, 20 + kWidth, 20 + kHeight};
+        const TCorners r{20, 20, 20 + kWidth, 20 + kHeight};
         start = Clock::now();
         frame.Draw(dc, r);
         GdiFlush();

@@ -35,8 +35,8 @@ BOOL CALLBACK FindZoomView(HWND window, LPARAM found) noexcept {
 double Refresh(TToolActivation& activation, int scale, int i) {
     const POINT p = Position(i);
     auto start = Clock::now();
-    activation.Panel()->UpdateZoom(p.x, p.y, activation.Canvas().Handle(), activation.ScreenSize(),
-                                   scale);
+    activation.Panel()->UpdateZoom({p.x, p.y}, activation.Canvas().Handle(),
+                                   activation.OverlaySize(), scale);
     GdiFlush();
     return Microseconds(Clock::now() - start);
 }
@@ -66,7 +66,7 @@ MoveCost MouseMove(TToolActivation& activation, int i) {
     SetCursorPos(p.x, p.y + 1);
     TInfoWin& panel = *activation.Panel();
     auto begin = Clock::now();
-    activation.Tool().MouseMove(0);
+    activation.Tool().MouseMove(0, TOverlayPoint{p.x, p.y + 1});
     GdiFlush();
     const double handled = Microseconds(Clock::now() - begin);
     RedrawWindow(panel.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -105,14 +105,15 @@ int main() {
     // step changes the selection's end and size.
     const POINT press = Position(0);
     SetCursorPos(press.x, press.y);
-    activation->Tool().MouseDown(TMouseButton::mbLeft, 0, press);
+    activation->Tool().MouseDown(TMouseButton::mbLeft, 0, TOverlayPoint{press.x, press.y});
     std::vector<double> handled, painted;
     for (int i = 0; i < kMoves; ++i) {
         const MoveCost cost = MouseMove(*activation, i);
         handled.push_back(cost.handled);
         painted.push_back(cost.painted);
     }
-    activation->Tool().MouseUp(TMouseButton::mbLeft, 0, Position(kMoves - 1));
+    const POINT release = Position(kMoves - 1);
+    activation->Tool().MouseUp(TMouseButton::mbLeft, 0, TOverlayPoint{release.x, release.y});
     printf("Screenshot tool drag step (cursor row, three selection rows, frame, zoom view): "
            "%.1f us handled, "
            "%.1f us with the panel painted (medians of %d)\n",

@@ -1,4 +1,4 @@
-// Owners for the COM objects and global memory blocks the picture code holds.
+// Owners for the COM objects the picture code holds.
 #pragma once
 
 #include "framework/Handle.h"
@@ -11,4 +11,3 @@ inline void ReleaseComObject(IUnknown* object) noexcept {
 }
 
 using UniqueStream = UniqueHandle<IStream*, ReleaseComObject>;
-using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalFree>;

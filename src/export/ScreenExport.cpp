@@ -2,6 +2,7 @@
 #include "export/ComHandles.h"
 #include "export/FileReplace.h"
 #include "export/GdiPictures.h"
+#include "framework/Clipboard.h"
 #include "framework/Error.h"
 #include "framework/LastError.h"
 #include "framework/SaveDialog.h"
@@ -41,15 +42,16 @@ TSaveDialog& svdScreenshot() {
 
 // A bitmap of its own holding the rectangle, selected into no device
 // context once it is handed on: the clipboard and GDI+ both want it so.
-UniqueBitmap WorkingBitmap(const TBitmap& picture, const TToolRect& rect) {
-    const int width = rect.Right - rect.Left + 1, height = rect.Bottom - rect.Top + 1;
+UniqueBitmap WorkingBitmap(const TBitmap& picture, const TOverlayRect& rect) {
+    const int width = static_cast<int>(rect.Width()), height = static_cast<int>(rect.Height());
     WindowDC screen(nullptr);
     UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
     if (!bitmap) ThrowLastError(L"Not enough memory for the picture");
     UniqueMemoryDC dc(CreateCompatibleDC(screen.get()));
     if (!dc) ThrowLastError(L"Not enough memory for the picture");
     SelectedObject selected(dc.get(), bitmap.get());
-    BitBlt(dc.get(), 0, 0, width, height, picture.DC(), rect.Left, rect.Top, SRCCOPY);
+    BitBlt(dc.get(), 0, 0, width, height, picture.DC(), static_cast<int>(rect.left),
+           static_cast<int>(rect.top), SRCCOPY);
     return bitmap;
 }
 // The same pixels as a packed device-independent bitmap (24 bits a pixel,
@@ -77,29 +79,27 @@ UniqueGlobal PackedDib(HBITMAP bitmap, int width, int height) {
 }
 } // namespace
 
-void CopyScreenRect(HWND owner, const TBitmap& picture, const TToolRect& rect) {
-    const int width = rect.Right - rect.Left + 1, height = rect.Bottom - rect.Top + 1;
+void CopyScreenRect(HWND owner, const TBitmap& picture, const TOverlayRect& rect) {
+    const int width = static_cast<int>(rect.Width()), height = static_cast<int>(rect.Height());
     UniqueBitmap bitmap = WorkingBitmap(picture, rect);
     // The device-independent form goes along: Wine cannot derive it from a
     // 32-bit program's bitmap for other programs; Windows derives the rest.
     UniqueGlobal dib = PackedDib(bitmap.get(), width, height);
-    if (!OpenClipboard(owner)) throw Error(L"Cannot open clipboard");
-    ScopeExit close([] { CloseClipboard(); });
-    EmptyClipboard();
-    if (!SetClipboardData(CF_BITMAP, bitmap.get())) ThrowLastError(L"Cannot copy the picture");
+    TClipboard clipboard(owner, L"Cannot open clipboard");
+    if (!clipboard.Put(CF_BITMAP, bitmap.get())) ThrowLastError(L"Cannot copy the picture");
     bitmap.release(); // the clipboard owns it now
-    if (!SetClipboardData(CF_DIB, dib.get())) ThrowLastError(L"Cannot copy the picture");
+    if (!clipboard.Put(CF_DIB, dib.get())) ThrowLastError(L"Cannot copy the picture");
     dib.release();
 }
 
-void SaveScreenRect(HWND owner, const TBitmap& picture, const TToolRect& rect) {
+void SaveScreenRect(HWND owner, const TBitmap& picture, const TOverlayRect& rect) {
     TSaveDialog& dialog = svdScreenshot();
     if (!dialog.Execute(owner)) return;
     // The type chosen decides the format, never the name's extension.
     SaveRectToFile(picture, rect, dialog.FileName, dialog.FilterIndex - 1, Settings.JPEGQuality);
 }
 
-void SaveRectToFile(const TBitmap& picture, const TToolRect& rect, const std::wstring& fileName,
+void SaveRectToFile(const TBitmap& picture, const TOverlayRect& rect, const std::wstring& fileName,
                     int format, int quality) {
     UniqueBitmap bitmap = WorkingBitmap(picture, rect);
     // A JPEG encoder refuses qualities beyond its scale.

@@ -2,6 +2,7 @@
 #include "framework/Error.h"
 #include "framework/Form.h"
 #include "framework/Handle.h"
+#include "framework/SystemAnswers.h"
 
 TApplication Application;
 
@@ -167,12 +168,12 @@ void TApplication::ShowException(const std::exception& error) {
         const char* what = error.what();
         text.assign(what, what + strlen(what));
     }
-    if (OnException) {
-        OnException(text);
-        return;
-    }
-    HWND owner = GetActiveWindow();
-    MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    ShowErrorBox(text, title_);
+}
+
+void SystemErrorBox(const std::wstring& text, const std::wstring& caption) {
+    MessageBoxW(GetActiveWindow(), text.c_str(), caption.c_str(),
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 void TApplication::HandleException() noexcept {
@@ -184,7 +185,7 @@ void TApplication::HandleException() noexcept {
         } catch (...) {
         }
     } catch (...) {
-        MessageBoxW(nullptr, L"Unknown error.", title_.c_str(), MB_OK | MB_ICONERROR);
+        ShowErrorBox(L"Unknown error.", title_);
     }
 }
 

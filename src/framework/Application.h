@@ -64,9 +64,6 @@ public:
     std::function<void()> OnIdle;
     // Runs when the program loses activation to another program.
     std::function<void()> OnDeactivate;
-    // Takes the text of every error a handler raised instead of the error box
-    // (the Windows-side tests record them this way).
-    std::function<void(const std::wstring& message)> OnException;
 
     // nullptr for a slot that holds no cursor; crNone also gives nullptr,
     // which hides the pointer.
@@ -99,6 +96,10 @@ private:
 };
 
 extern TApplication Application;
+
+// The system's message box for an error, over the active window. (The
+// program shows errors through ShowErrorBox in SystemAnswers.h.)
+void SystemErrorBox(const std::wstring& text, const std::wstring& caption);
 
 // Wraps the body of a Win32 callback: any error it raises is shown by the
 // application's error box instead of crossing into Windows.

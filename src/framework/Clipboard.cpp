@@ -1,17 +1,21 @@
-// Text on the clipboard.
+// The clipboard and text on it.
 #include "framework/Clipboard.h"
 #include "framework/Error.h"
 #include "framework/Handle.h"
 #include <cstring>
 
 namespace {
-// Another program may hold the clipboard for a moment; a few short tries
-// cover that without making a click feel slow.
 constexpr int kOpenTries = 5;
 constexpr DWORD kOpenRetryMs = 20;
-
-using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalFree>;
 } // namespace
+
+TClipboard::TClipboard(HWND owner, const wchar_t* busy) {
+    for (int i = 0; !OpenClipboard(owner); ++i) {
+        if (i + 1 == kOpenTries) throw Error(busy);
+        Sleep(kOpenRetryMs);
+    }
+    EmptyClipboard();
+}
 
 void ClipboardSetText(HWND owner, std::wstring_view text) {
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
@@ -22,15 +26,8 @@ void ClipboardSetText(HWND owner, std::wstring_view text) {
     target[text.size()] = L'\0';
     GlobalUnlock(memory.get());
 
-    bool open = false;
-    for (int i = 0; i < kOpenTries && !(open = OpenClipboard(owner)); ++i)
-        Sleep(kOpenRetryMs);
-    if (!open) throw Error(L"The clipboard is in use by another program.");
-    ScopeExit close([] { CloseClipboard(); });
-    EmptyClipboard();
-    // The clipboard owns the memory once it took it.
-    if (SetClipboardData(CF_UNICODETEXT, memory.get()))
-        memory.release();
-    else
+    TClipboard clipboard(owner, L"The clipboard is in use by another program.");
+    if (!clipboard.Put(CF_UNICODETEXT, memory.get()))
         throw Error(L"The text could not be put on the clipboard.");
+    memory.release();
 }

@@ -1,7 +1,6 @@
 // The program's own plain child windows.
 #include "framework/Control.h"
 #include "framework/Application.h"
-#include "framework/Label.h"
 #include <windowsx.h>
 
 TControl::TControl(const wchar_t* className, HWND parent, DWORD style, DWORD exStyle, bool ownDC) {
@@ -22,8 +21,10 @@ TControl::~TControl() {
     DestroyWindow(window);
 }
 
-void TControl::SetBounds(int left, int top, int width, int height) {
-    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+void TControl::SetBounds(const TRect& r) {
+    SetWindowPos(Handle(), nullptr, static_cast<int>(r.left), static_cast<int>(r.top),
+                 static_cast<int>(r.Width()), static_cast<int>(r.Height()),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT TControl::BoundsRect() const {
@@ -64,7 +65,6 @@ void TControl::SetFont(HFONT font, COLORREF textColor) {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-
 LRESULT TControl::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (OnMessage && OnMessage(message, wParam, lParam, result)) return result;
@@ -75,11 +75,6 @@ LRESULT TControl::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         Paint();
         return 0;
-    case WM_CTLCOLORSTATIC:
-        if (HBRUSH brush =
-                LabelColors(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
-            return reinterpret_cast<LRESULT>(brush);
-        break;
     default:
         break;
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/ControlInput.h"
+#include "framework/Geometry.h"
 #include "framework/Handle.h"
 #include "framework/Window.h"
 #include <functional>
@@ -27,7 +28,8 @@ public:
     // The window's own device context; nullptr unless made with `ownDC`.
     HDC DC() const { return dc_; }
 
-    void SetBounds(int left, int top, int width, int height);
+    // In the parent's client area.
+    void SetBounds(const TRect& r);
     RECT BoundsRect() const; // in the parent's client coordinates
     int ClientWidth() const;
     int ClientHeight() const;

@@ -1,11 +1,16 @@
 // Mouse messages shared by the program's controls.
 #include "framework/ControlInput.h"
 #include "framework/Application.h"
+#include <commctrl.h>
 #include <windowsx.h>
 
 bool TControlInput::HandleInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                 LRESULT& result) {
     result = 0;
+    if (HintWindow && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        MSG relayed{window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+        SendMessageW(HintWindow, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
     switch (message) {
     case WM_SETCURSOR:
         if (LOWORD(lParam) != HTCLIENT || reinterpret_cast<HWND>(wParam) != window) return false;
@@ -13,7 +18,11 @@ bool TControlInput::HandleInput(HWND window, UINT message, WPARAM wParam, LPARAM
         result = TRUE;
         return true;
     case WM_MOUSEMOVE:
-        if (OnMouseMove) OnMouseMove();
+        if (OnMouseMove) {
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ClientToScreen(window, &at);
+            OnMouseMove({at.x, at.y});
+        }
         return true;
     case WM_LBUTTONDOWN:
         if (OnClick) {

@@ -2,9 +2,11 @@
 #include "framework/Application.h"
 #include "framework/Dpi.h"
 #include "framework/Error.h"
+#include "framework/Input.h"
+#include "framework/Monitors.h"
+#include "framework/SystemAnswers.h"
 #include "framework/LastError.h"
 #include <commctrl.h>
-#include <cstddef>
 #include <cstdlib>
 
 namespace {
@@ -14,15 +16,6 @@ struct alignas(DWORD) EmptyTemplate {
     WORD menu = 0, windowClass = 0, title = 0;
 };
 
-// The message font of the non-client metrics, in the record's size from
-// before the padded border was added, which every version of the system reads.
-LOGFONTW MessageFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-        ThrowLastError(L"Cannot read the system's message font");
-    return metrics.lfMessageFont;
-}
 } // namespace
 
 TDialog::TDialog(TDialogParams params) : params_(params) {}
@@ -62,24 +55,23 @@ void TDialog::Create() {
     SetWindowTextW(window, params_.caption);
     // Laid out for, and centred on, the monitor the user works on: the one
     // with the pointer.
-    POINT pointer{};
-    GetCursorPos(&pointer);
+    const TScreenPoint pointer = PointerOnScreen();
     dpi_ = DpiAt(pointer);
     AdoptMessageFont();
     CreateControls();
     FormCreate();
 
-    RECT r{0, 0, Scale(params_.clientWidth), Scale(params_.clientHeight)};
-    AdjustWindowRectEx(&r, GetWindowLongW(window, GWL_STYLE), FALSE,
-                       GetWindowLongW(window, GWL_EXSTYLE));
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    SetWindowPos(window, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height,
+    const SIZE size = WindowSize();
+    const RECT placed = CentredOnMonitorAt(pointer, size.cx, size.cy);
+    SetWindowPos(window, nullptr, placed.left, placed.top, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE TDialog::WindowSize() const {
+    const RECT r = FrameAroundClient(
+        {0, 0, Scale(params_.clientWidth), Scale(params_.clientHeight)},
+        GetWindowLongW(Handle(), GWL_STYLE), GetWindowLongW(Handle(), GWL_EXSTYLE), dpi_);
+    return {r.right - r.left, r.bottom - r.top};
 }
 
 int TDialog::ShowModal() {
@@ -121,9 +113,7 @@ void TDialog::ModalResult(int result) {
 }
 
 void TDialog::AdoptMessageFont() {
-    // The system gives the font at its own DPI.
-    LOGFONTW font = MessageFont();
-    font.lfHeight = ScaleToDpi(font.lfHeight, dpi_);
+    LOGFONTW font = SystemFontsAt(dpi_).message;
     font_.reset(CreateFontIndirectW(&font));
     if (!font_) ThrowLastError(L"Cannot create the dialog's font");
     fontHeight_ = std::abs(font.lfHeight);
@@ -158,8 +148,8 @@ void TDialog::ChangeDpi(int dpi, const RECT& suggested) {
     AdoptMessageFont();
     for (size_t i = 0; i < controls_.size() && i < params_.controls.size(); ++i) {
         const TControlDef& c = params_.controls[i];
-        SetWindowPos(controls_[i], nullptr, Scale(c.x), Scale(c.y), Scale(c.width),
-                     Scale(c.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(controls_[i], nullptr, Scale(c.x), Scale(c.y), Scale(c.width), Scale(c.height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
     // An up-down control sizes itself and its edit box to sit beside it:
@@ -176,8 +166,10 @@ void TDialog::ChangeDpi(int dpi, const RECT& suggested) {
         SendMessageW(Item(own.id), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
         own.font = std::move(font);
     }
-    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
-                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+    // The system's suggestion scales the old size; the layout at the new
+    // DPI, in the frame drawn there, is what the controls need.
+    const SIZE size = WindowSize();
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(Handle(), nullptr, TRUE);
 }

@@ -85,6 +85,8 @@ private:
     // Moved to a monitor of another scaling: fonts and layout at the new
     // DPI, in the window rectangle the system suggests.
     void ChangeDpi(int dpi, const RECT& suggested);
+    // The window's size for the layout at dpi_, with the frame drawn there.
+    SIZE WindowSize() const;
     UniqueFont MakeFont(int designHeight, bool bold, bool underline) const;
     bool PreviewKey(const MSG& msg);
     void ShowHelp();

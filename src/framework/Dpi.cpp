@@ -1,24 +1,28 @@
 #include "framework/Dpi.h"
+#include <cstddef>
 #include "framework/Handle.h"
+#include "framework/SystemAnswers.h"
 
 namespace {
 // MDT_EFFECTIVE_DPI: the DPI the user chose for the monitor.
 constexpr int kEffectiveDpi = 0;
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
-std::function<int(HMONITOR)>& StandIn() {
-    static std::function<int(HMONITOR)> standIn;
-    return standIn;
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+// A function of a system library that not every Windows has, looked up
+// once; the library stays loaded for the program's life.
+template <typename Function> Function SystemFunction(const wchar_t* library, const char* name) {
+    HMODULE module = LoadLibraryW(library);
+    return module
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+               : nullptr;
 }
 
 GetDpiForMonitorFn MonitorDpiFunction() {
-    // Looked up once; the library stays loaded for the program's life.
-    static const GetDpiForMonitorFn function = [] {
-        HMODULE shcore = LoadLibraryW(L"shcore.dll");
-        return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
-                            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
-                      : nullptr;
-    }();
+    static const auto function =
+        SystemFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
     return function;
 }
 } // namespace
@@ -33,20 +37,56 @@ int SystemDpi() {
     return dpi;
 }
 
-int DpiAt(POINT p) {
-    HMONITOR monitor = MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST);
-    if (StandIn()) return StandIn()(monitor);
+int SystemMonitorDpi(HMONITOR monitor) {
     UINT x = 0, y = 0;
     if (GetDpiForMonitorFn function = MonitorDpiFunction();
         function && monitor && SUCCEEDED(function(monitor, kEffectiveDpi, &x, &y)) && y > 0)
         return static_cast<int>(y);
-    return SystemDpi();
+    return 0;
+}
+
+int DpiAt(TScreenPoint p) {
+    const int dpi = MonitorDpiOf(MonitorFromPoint({p.x, p.y}, MONITOR_DEFAULTTONEAREST));
+    return dpi > 0 ? dpi : SystemDpi();
 }
 
 int ScaleToDpi(int length, int dpi) {
     return MulDiv(length, dpi, SystemDpi());
 }
 
-void SetMonitorDpiStandIn(std::function<int(HMONITOR)> standIn) {
-    StandIn() = std::move(standIn);
+TSystemFonts SystemFontsAt(int dpi) {
+    // The record in the size every Windows since 2000 accepts, without the
+    // padded border of later versions.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    TSystemFonts fonts{};
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        fonts = {metrics.lfMessageFont, metrics.lfCaptionFont};
+    } else {
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(LOGFONTW), &fonts.message);
+        fonts.caption = fonts.message;
+    }
+    // The system gives them at its own DPI.
+    fonts.message.lfHeight = ScaleToDpi(fonts.message.lfHeight, dpi);
+    fonts.caption.lfHeight = ScaleToDpi(fonts.caption.lfHeight, dpi);
+    return fonts;
+}
+
+// Windows 10 (1607) gives the metrics at any DPI; before it, the system's
+// scaled stand in for them.
+int SystemMetricAt(int index, int dpi) {
+    static const auto forDpi =
+        SystemFunction<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
+    return forDpi ? forDpi(index, static_cast<UINT>(dpi))
+                  : ScaleToDpi(GetSystemMetrics(index), dpi);
+}
+
+RECT SystemFrameAroundClient(RECT client, DWORD style, DWORD exStyle, int dpi) {
+    // In a process aware of each monitor's DPI, AdjustWindowRectEx answers
+    // with the system's DPI, while Windows draws the frame at the monitor's.
+    static const auto forDpi =
+        SystemFunction<AdjustWindowRectExForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+    if (!forDpi || !forDpi(&client, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&client, style, FALSE, exStyle);
+    return client;
 }

@@ -71,7 +71,6 @@ TForm* TForm::FromHandle(HWND window) {
     return dynamic_cast<TForm*>(TWindowHandler::FromHandle(window));
 }
 
-
 LRESULT TForm::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (HandleMessage(message, wParam, lParam, result)) return result;
@@ -93,15 +92,6 @@ LRESULT TForm::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATEAPP:
         Application.ActivationChanged(wParam != FALSE);
         return 0;
-    case WM_GETMINMAXINFO: {
-        RECT r;
-        GetMaximizedRect(r);
-        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMaxPosition = {r.left, r.top};
-        info->ptMaxSize = {r.right - r.left, r.bottom - r.top};
-        info->ptMaxTrackSize = info->ptMaxSize;
-        return 0;
-    }
     case WM_SETCURSOR:
         // Only over the form itself: its child windows choose their own.
         if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == Handle()) {
@@ -287,8 +277,4 @@ void TForm::SetMouseCapture(bool capture) {
         SetCapture(Handle());
     else if (GetCapture() == Handle())
         ReleaseCapture();
-}
-
-void TForm::GetMaximizedRect(RECT& rect) {
-    rect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }

@@ -98,8 +98,6 @@ protected:
     }
     // The cursor over a point of the client area; nothing: the form's Cursor().
     virtual std::optional<int> CursorAt(POINT /*client*/) { return std::nullopt; }
-    // Size and place of the maximised window; the whole primary screen by default.
-    virtual void GetMaximizedRect(RECT& rect);
 
     LRESULT WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Opens PopupMenu at the message's point; its command runs before it returns.

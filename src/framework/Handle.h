@@ -42,6 +42,7 @@ using UniqueRegKey = UniqueHandle<HKEY, RegCloseKey>;
 using UniqueModule = UniqueHandle<HMODULE, FreeLibrary>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandle>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalFree>;
 
 // A device context borrowed from a window with GetDC/GetDCEx; it goes back
 // with ReleaseDC, which needs the window it came from.

@@ -12,30 +12,14 @@ THints::THints(HWND owner) : owner_(owner) {
                                 nullptr, Application.Instance(), nullptr));
 }
 
-THints::~THints() {
-    // Destroying the tooltip alone leaves its hook records on the controls
-    // behind, a little memory per control every time a panel goes.
-    if (!tips_) return;
-    for (HWND control : controls_) {
-        TTTOOLINFOW info = ToolOf(control);
-        SendMessageW(tips_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    }
-}
-
-TTTOOLINFOW THints::ToolOf(HWND control) const {
+void THints::Add(TControlInput& control, HWND handle, const std::wstring& text) {
+    if (!tips_) return; // a missing hint is no reason to refuse the control
     TTTOOLINFOW info{};
     info.cbSize = TTTOOLINFOW_V2_SIZE;
-    // The tooltip watches the control's own mouse messages, whatever handles them.
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.uFlags = TTF_IDISHWND;
     info.hwnd = owner_;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    return info;
-}
-
-void THints::Add(HWND control, const std::wstring& text) {
-    if (!tips_) return; // a missing hint is no reason to refuse the control
-    TTTOOLINFOW info = ToolOf(control);
+    info.uId = reinterpret_cast<UINT_PTR>(handle);
     info.lpszText = const_cast<wchar_t*>(text.c_str());
     if (SendMessageW(tips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)))
-        controls_.push_back(control);
+        control.HintWindow = tips_.get();
 }

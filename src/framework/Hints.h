@@ -2,26 +2,22 @@
 // on it, through one tooltip window per owner.
 #pragma once
 
+#include "framework/ControlInput.h"
 #include "framework/Handle.h"
-#include <commctrl.h>
 #include <string>
-#include <vector>
 
 class THints {
 public:
     explicit THints(HWND owner);
-    // Takes its hooks off the controls before the tooltip goes; the controls
-    // must still exist.
-    ~THints();
     THints(const THints&) = delete;
     THints& operator=(const THints&) = delete;
 
-    void Add(HWND control, const std::wstring& text);
+    // The control relays its mouse messages to the tooltip itself: the
+    // tooltip's own hook on a control leaves records behind under Wine when
+    // the control goes.
+    void Add(TControlInput& control, HWND handle, const std::wstring& text);
 
 private:
-    TTTOOLINFOW ToolOf(HWND control) const;
-
     HWND owner_;
-    std::vector<HWND> controls_;
     UniqueWindow tips_; // a top-level window: it does not go with a child owner
 };

@@ -1,19 +1,13 @@
 #include "framework/Input.h"
 
-POINT CursorPosition() {
+TScreenPoint PointerOnScreen() {
     POINT p{};
     GetCursorPos(&p);
-    return p;
+    return {p.x, p.y};
 }
 
-void SetCursorPosition(POINT p) {
+void MovePointerTo(TScreenPoint p) {
     SetCursorPos(p.x, p.y);
-}
-
-RECT VirtualScreenRect() {
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
 void Beep() {

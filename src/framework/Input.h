@@ -2,12 +2,11 @@
 // code that should not speak Win32 itself.
 #pragma once
 
+#include "framework/Geometry.h"
 #include <windows.h>
 
-POINT CursorPosition();
+TScreenPoint PointerOnScreen();
 // Moves the pointer; the system keeps it on the screen.
-void SetCursorPosition(POINT p);
-// The rectangle around every monitor, in screen coordinates.
-RECT VirtualScreenRect();
+void MovePointerTo(TScreenPoint p);
 // The answer to a refused request: a limit reached, a command not possible now.
 void Beep();

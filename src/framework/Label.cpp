@@ -55,8 +55,10 @@ TLabel* TLabel::FromHandle(HWND window) {
     return label;
 }
 
-void TLabel::SetBounds(int left, int top, int width, int height) {
-    SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+void TLabel::SetBounds(const TRect& r) {
+    SetWindowPos(window_, nullptr, static_cast<int>(r.left), static_cast<int>(r.top),
+                 static_cast<int>(r.Width()), static_cast<int>(r.Height()),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TLabel::SetVisible(bool visible) {
@@ -72,22 +74,31 @@ const std::wstring& TLabel::Text() const {
 }
 
 void TLabel::SetFont(HFONT font) {
-    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    font_ = font;
+    InvalidateRect(window_, nullptr, FALSE);
 }
 
 void TLabel::SetColor(COLORREF color) {
     if (color == color_) return; // the Dropper sets it on every move
     color_ = color;
     brush_.reset(CreateSolidBrush(color));
-    InvalidateRect(window_, nullptr, TRUE);
+    InvalidateRect(window_, nullptr, FALSE);
 }
 
-HBRUSH LabelColors(HWND control, HDC dc) {
-    TLabel* label = TLabel::FromHandle(control);
-    if (!label) return nullptr;
-    SetBkColor(dc, label->Color());
+// One line, tabs expanded at the standard stops, "&" as plain text, clipped
+// at the right: what the static control itself would draw.
+void TLabel::Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window_, &ps);
+    RECT client{};
+    GetClientRect(window_, &client);
+    FillRect(dc, &client, brush_.get());
+    SelectedObject font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    return label->Brush();
+    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &client,
+              DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX | DT_SINGLELINE);
+    EndPaint(window_, &ps);
 }
 
 LRESULT CALLBACK TLabel::LabelProc(HWND window, UINT message, WPARAM wParam,
@@ -107,13 +118,23 @@ LRESULT TLabel::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NCHITTEST:
         return HTCLIENT; // a static would let the mouse fall through to its parent
+    case WM_ERASEBKGND:
+        return 1; // WM_PAINT covers the whole client area
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_SETFONT:
+        SetFont(reinterpret_cast<HFONT>(wParam));
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
     case WM_SETTEXT: {
         // A static control paints new text at once, outside any WM_PAINT,
         // which on a large screen costs the system far more than the drawing;
         // labels written on every mouse move paint with the next WM_PAINT.
         const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
         if (result) text_ = lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"";
-        InvalidateRect(window_, nullptr, TRUE);
+        InvalidateRect(window_, nullptr, FALSE);
         return result;
     }
     case WM_NCDESTROY: {

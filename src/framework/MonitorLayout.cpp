@@ -4,49 +4,32 @@
 
 TScreenRect VirtualScreenOf(const std::vector<TScreenRect>& monitors) {
     TScreenRect around{};
-    bool first = true;
-    for (const TScreenRect& m : monitors) {
-        if (m.Empty()) continue;
-        if (first) {
-            around = m;
-            first = false;
-            continue;
-        }
-        around = {std::min(around.left, m.left), std::min(around.top, m.top),
-                  std::max(around.right, m.right), std::max(around.bottom, m.bottom)};
-    }
+    for (const TScreenRect& m : monitors)
+        around = Bounding(around, m);
     return around;
 }
 
 namespace {
-// The nearest start on one axis that puts `visible` pixels of a window of
-// `size` on the span [low, high): computed in 64 bits, where a wished start
-// near the end of the 32-bit range plus a size cannot overflow.
-int64_t PullAxis(int64_t wished, int64_t size, int64_t visible, int64_t low, int64_t high) {
-    const int64_t shown = std::min({visible, std::max<int64_t>(size, 1), high - low});
-    const int64_t first = low - std::max<int64_t>(size, 1) + shown, last = high - shown;
-    return std::clamp(wished, std::min(first, last), last);
-}
-
-int32_t Saturate(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+// The nearest start on one axis that puts a window of `size` wholly on the
+// span [low, high), or its start on the span's where it is larger.
+int64_t OntoSpan(int64_t wished, int64_t size, int64_t low, int64_t high) {
+    return size <= high - low ? std::clamp(wished, low, high - size) : low;
 }
 } // namespace
 
-TScreenPoint PullOntoMonitor(TScreenPoint wished, int32_t width, int32_t height, int32_t visible,
-                             const std::vector<TScreenRect>& monitors) {
+TScreenPoint PutOnMonitor(TScreenPoint wished, int32_t width, int32_t height,
+                          const std::vector<TScreenRect>& monitors) {
     TScreenPoint best = wished;
     int64_t shortest = std::numeric_limits<int64_t>::max();
     for (const TScreenRect& m : monitors) {
         if (m.Empty()) continue;
-        const int64_t x = PullAxis(wished.x, width, visible, m.left, m.right);
-        const int64_t y = PullAxis(wished.y, height, visible, m.top, m.bottom);
+        const int64_t x = OntoSpan(wished.x, std::max(width, 0), m.left, m.right);
+        const int64_t y = OntoSpan(wished.y, std::max(height, 0), m.top, m.bottom);
         // Each axis moves by less than 2^33: their sum cannot overflow.
         const int64_t move = std::abs(x - wished.x) + std::abs(y - wished.y);
         if (move < shortest) {
             shortest = move;
-            best = {Saturate(x), Saturate(y)};
+            best = {Saturate32(x), Saturate32(y)};
         }
     }
     return best;

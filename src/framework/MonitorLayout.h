@@ -1,36 +1,23 @@
 // The monitors as rectangles of the virtual screen, and what follows from
-// them: the rectangle around them all, and where a window must go so that
-// enough of it lies on a real monitor, not merely inside that rectangle. No
-// Win32 here, so it is tested natively over any layout.
+// them: the rectangle around them all, and where a window must go so that it
+// lies on a real monitor, not merely inside that rectangle. No Win32 here,
+// so it is tested natively over any layout.
 #pragma once
 
+#include "framework/Geometry.h"
 #include <cstdint>
 #include <vector>
-
-// Screen coordinates, right and bottom exclusive. A monitor left of or above
-// the primary one has negative coordinates.
-struct TScreenRect {
-    int32_t left = 0, top = 0, right = 0, bottom = 0;
-    int32_t Width() const { return right - left; }
-    int32_t Height() const { return bottom - top; }
-    bool Empty() const { return right <= left || bottom <= top; }
-    bool operator==(const TScreenRect&) const = default;
-};
-
-struct TScreenPoint {
-    int32_t x = 0, y = 0;
-    bool operator==(const TScreenPoint&) const = default;
-};
 
 // The smallest rectangle holding every monitor (the virtual screen); empty
 // when there is none. Pixels in it that lie on no monitor are gaps.
 TScreenRect VirtualScreenOf(const std::vector<TScreenRect>& monitors);
 
 // The top-left corner for a window of width x height wished at `wished`,
-// moved as little as possible so that at least `visible` x `visible` of its
-// pixels lie on one monitor: kept where that holds already, otherwise
-// brought to the monitor that needs the shortest move. Any wished position,
-// up to the ends of the 32-bit range, gives a position on a monitor.
+// moved as little as possible so that it lies wholly on one monitor: kept
+// where it does already, otherwise brought onto the monitor that needs the
+// shortest move. On a monitor narrower or lower than the window, its left
+// or top edge (where a caption is) goes on the monitor's. Any wished
+// position, up to the ends of the 32-bit range, gives one on a monitor.
 // Without monitors the wish is kept.
-TScreenPoint PullOntoMonitor(TScreenPoint wished, int32_t width, int32_t height, int32_t visible,
-                             const std::vector<TScreenRect>& monitors);
+TScreenPoint PutOnMonitor(TScreenPoint wished, int32_t width, int32_t height,
+                          const std::vector<TScreenRect>& monitors);

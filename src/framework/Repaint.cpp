@@ -46,8 +46,10 @@ RECT DifferingArea(const TBitmap& a, const TBitmap& b) {
         const auto* rowB = reinterpret_cast<const uint32_t*>(b.ScanLine(y));
         if (std::memcmp(rowA, rowB, static_cast<size_t>(a.Width()) * 4) == 0) continue;
         int left = 0, right = a.Width() - 1;
-        while (rowA[left] == rowB[left]) ++left;
-        while (rowA[right] == rowB[right]) --right;
+        while (rowA[left] == rowB[left])
+            ++left;
+        while (rowA[right] == rowB[right])
+            --right;
         area = {std::min<LONG>(area.left, left), std::min<LONG>(area.top, y),
                 std::max<LONG>(area.right, right + 1), y + 1};
     }

@@ -1,6 +1,8 @@
 #include "framework/SaveDialog.h"
 #include "framework/Application.h"
 #include "framework/Error.h"
+#include "framework/Input.h"
+#include "framework/Monitors.h"
 #include "framework/SavePath.h"
 #include <algorithm>
 #include <commctrl.h>
@@ -69,6 +71,18 @@ UINT_PTR CALLBACK TSaveDialog::Hook(HWND dialog, UINT message, WPARAM, LPARAM lP
     }
     if (message != WM_NOTIFY) return 0;
     const auto* notice = reinterpret_cast<const OFNOTIFYW*>(lParam);
+    if (notice->hdr.code == CDN_INITDONE) {
+        // On the monitor the user works on, as the program's own dialogs
+        // are, whatever the owner's rectangle (the overlay spans them all).
+        HWND window = GetParent(dialog);
+        RECT r{};
+        GetWindowRect(window, &r);
+        const RECT placed =
+            CentredOnMonitorAt(PointerOnScreen(), r.right - r.left, r.bottom - r.top);
+        SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     if (notice->hdr.code != CDN_TYPECHANGE) return 0;
     auto* self = reinterpret_cast<TSaveDialog*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
     if (!self) return 0;
@@ -95,7 +109,7 @@ bool TSaveDialog::Execute(HWND owner) {
     ofn.lpstrFile = name.data();
     ofn.nMaxFile = static_cast<DWORD>(name.size());
     ofn.lpstrDefExt = extension.c_str();
-    // The hook only listens for type changes.
+    // The hook places the dialog and listens for type changes.
     ofn.Flags = Options | OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
     ofn.lpfnHook = Hook;
     ofn.lCustData = reinterpret_cast<LPARAM>(this);

@@ -11,17 +11,12 @@ constexpr int64_t kDesignContentWidth = 212;
 constexpr int64_t kDesignPpi = 96;
 constexpr uint32_t kAllRows = (1u << 18) - 1;
 
-int32_t Saturate(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
-
 } // namespace
 
 int32_t DefaultFontHeight(int32_t ppi) {
     // -(8 * ppi / 72), rounded to the nearest integer, halves away from zero.
     const int64_t scaled = 8 * static_cast<int64_t>(ppi);
-    return Saturate(-((scaled * 2 + 72) / 144));
+    return Saturate32(-((scaled * 2 + 72) / 144));
 }
 
 int32_t InfoPanelWidth(int32_t ppi, int32_t messageFontHeight, int32_t defaultFontHeight) {
@@ -44,7 +39,7 @@ int32_t InfoPanelWidth(int32_t ppi, int32_t messageFontHeight, int32_t defaultFo
     return static_cast<int32_t>(std::clamp<int64_t>(width, 16, 1 << 15)) + 2 * kInfoBorderWidth;
 }
 
-TInfoRect CloseButtonRect(int32_t panelWidth, int32_t smallCaptionHeight) {
+TRect CloseButtonRect(int32_t panelWidth, int32_t smallCaptionHeight) {
     const int32_t height = smallCaptionHeight * 4 / 5 + 2;
     const int32_t width = height * 3 / 2 + 2;
     const int32_t left = panelWidth - width - 8;
@@ -70,7 +65,7 @@ TInfoLayout LayoutContent(int32_t panelClientWidth, int32_t panelClientHeight,
     // The columns split the whole content width in halves, the caption one
     // first; the value column takes what the border leaves of the rest.
     const int32_t captionWidth = std::min(inner, width / 2);
-    const int32_t columnsBottom = std::max(l.zoomView.bottom, height - b);
+    const int64_t columnsBottom = std::max<int64_t>(l.zoomView.bottom, height - b);
     l.captionColumn = {b, l.zoomView.bottom, b + captionWidth, columnsBottom};
     l.valueColumn = {b + captionWidth, l.zoomView.bottom, b + inner, columnsBottom};
     return l;
@@ -83,47 +78,44 @@ int32_t InfoPanelHeight(uint32_t rowMask, int32_t smallCaptionHeight, int32_t zo
     return smallCaptionHeight + y + 10 + (kInfoBorderWidth * 3) / 2;
 }
 
-TInfoRect TitleBand(int32_t panelClientWidth, int32_t panelClientHeight,
-                    int32_t smallCaptionHeight) {
-    TInfoRect band{3, 3, panelClientWidth - 3, panelClientHeight - 3};
+TRect TitleBand(int32_t panelClientWidth, int32_t panelClientHeight, int32_t smallCaptionHeight) {
+    TRect band{3, 3, panelClientWidth - 3, panelClientHeight - 3};
     band.bottom = band.top + smallCaptionHeight - 1;
     return band;
 }
 
-TInfoRect DragBand(int32_t panelClientWidth, int32_t panelClientHeight,
-                   int32_t smallCaptionHeight) {
-    TInfoRect band{4, 4, panelClientWidth - 4, panelClientHeight - 4};
+TRect DragBand(int32_t panelClientWidth, int32_t panelClientHeight, int32_t smallCaptionHeight) {
+    TRect band{4, 4, panelClientWidth - 4, panelClientHeight - 4};
     band.bottom = band.top + smallCaptionHeight - 1;
     return band;
 }
 
-bool InDragBand(const TInfoRect& band, int32_t x, int32_t y) {
+bool InDragBand(const TRect& band, int32_t x, int32_t y) {
     return x >= band.left && x < band.right && y >= band.top && y < band.bottom;
 }
 
-TInfoPoint ClampInfoPosition(TInfoPoint wished, int32_t screenWidth, int32_t screenHeight) {
-    TInfoPoint p = wished;
+TScreenPoint ClampInfoPosition(TScreenPoint wished, int32_t screenWidth, int32_t screenHeight) {
+    TScreenPoint p = wished;
     const int64_t maxLeft = int64_t{screenWidth} - kInfoVisibleMargin;
     const int64_t maxTop = int64_t{screenHeight} - kInfoVisibleMargin;
-    if (p.x > maxLeft) p.x = Saturate(maxLeft);
-    if (p.y > maxTop) p.y = Saturate(maxTop);
+    if (p.x > maxLeft) p.x = Saturate32(maxLeft);
+    if (p.y > maxTop) p.y = Saturate32(maxTop);
     return p;
 }
 
-TInfoPoint InfoPanelPlace(TInfoPoint stored, int32_t width, int32_t height,
-                          const std::vector<TScreenRect>& monitors) {
+TScreenPoint InfoPanelPlace(TScreenPoint stored, int32_t width, int32_t height,
+                            const std::vector<TScreenRect>& monitors) {
     if (monitors.size() == 1)
-        return ClampInfoPosition(stored, monitors[0].right, monitors[0].bottom);
-    const TScreenPoint p =
-        PullOntoMonitor({stored.x, stored.y}, width, height, kInfoVisibleMargin, monitors);
-    return {p.x, p.y};
+        return ClampInfoPosition(stored, Saturate32(monitors[0].right),
+                                 Saturate32(monitors[0].bottom));
+    return PutOnMonitor(stored, width, height, monitors);
 }
 
-TInfoPoint MoveInfoPosition(TInfoPoint from, int64_t dx, int64_t dy) {
-    return {Saturate(from.x + dx), Saturate(from.y + dy)};
+TScreenPoint MoveInfoPosition(TScreenPoint from, int64_t dx, int64_t dy) {
+    return {Saturate32(from.x + dx), Saturate32(from.y + dy)};
 }
 
-TInfoPoint PlaceableInfoPosition(TInfoPoint position) {
+TScreenPoint PlaceableInfoPosition(TScreenPoint position) {
     constexpr int32_t kFarthest = 1 << 24;
     return {std::clamp(position.x, -kFarthest, kFarthest),
             std::clamp(position.y, -kFarthest, kFarthest)};
@@ -134,14 +126,14 @@ int32_t UsableZoomScale(int32_t scale, int32_t width, int32_t height) {
     return std::clamp(scale, 1, largest);
 }
 
-TZoomPicture ZoomPicture(int32_t x, int32_t y, int32_t width, int32_t height, int32_t scale,
+TZoomPicture ZoomPicture(TOverlayPoint at, int32_t width, int32_t height, int32_t scale,
                          int32_t screenWidth, int32_t screenHeight) {
     TZoomPicture z;
     const int32_t w = width / scale, h = height / scale;
     if (w <= 0 || h <= 0) return z;
-    const int64_t left = int64_t{x} - w / 2, top = int64_t{y} - h / 2;
+    const int64_t left = int64_t{at.x} - w / 2, top = int64_t{at.y} - h / 2;
     const int64_t right = left + w, bottom = top + h;
-    z.source = {Saturate(left), Saturate(top), Saturate(right), Saturate(bottom)};
+    z.source = {left, top, right, bottom};
 
     // The stretching copy samples each view pixel at its centre: view pixel d
     // shows source pixel offset + ((2d + 1) * source - 1) div (2 * view).
@@ -154,8 +146,7 @@ TZoomPicture ZoomPicture(int32_t x, int32_t y, int32_t width, int32_t height, in
         return std::min(viewExtent, (n + 2 * sourceExtent - 1) / (2 * sourceExtent));
     };
     auto add = [&z](int64_t l, int64_t t, int64_t r, int64_t b) {
-        if (r > l && b > t)
-            z.white[z.whiteCount++] = {Saturate(l), Saturate(t), Saturate(r), Saturate(b)};
+        if (r > l && b > t) z.white[z.whiteCount++] = {l, t, r, b};
     };
     if (left < 0) add(0, 0, firstShowing(-left, width, w), height);
     if (top < 0) add(0, 0, width, firstShowing(-top, height, h));

@@ -7,18 +7,6 @@
 #include <cstdint>
 #include <vector>
 
-struct TInfoRect {
-    int32_t left = 0, top = 0, right = 0, bottom = 0;
-    int32_t Width() const { return right - left; }
-    int32_t Height() const { return bottom - top; }
-    bool operator==(const TInfoRect&) const = default;
-};
-
-struct TInfoPoint {
-    int32_t x = 0, y = 0;
-    bool operator==(const TInfoPoint&) const = default;
-};
-
 // The border every panel inside the information panel keeps free of controls.
 constexpr int kInfoBorderWidth = 4;
 // Pixels of the panel that stay on screen at the right and the bottom.
@@ -37,15 +25,15 @@ int32_t DefaultFontHeight(int32_t ppi);
 int32_t InfoPanelWidth(int32_t ppi, int32_t messageFontHeight, int32_t defaultFontHeight);
 
 // The close button at the right end of the title band, in panel coordinates.
-TInfoRect CloseButtonRect(int32_t panelWidth, int32_t smallCaptionHeight);
+TRect CloseButtonRect(int32_t panelWidth, int32_t smallCaptionHeight);
 
 // Everything below the title band, in the coordinates of its parent.
 struct TInfoLayout {
-    TInfoRect content;       // in the panel
-    TInfoRect zoomView;      // in the content area, outside its one-pixel border
-    TInfoRect captionColumn; // in the content area
-    TInfoRect valueColumn;   // in the content area
-    int32_t zoomWidth = 0;   // the zoom view's client area, also the zoom buffer's size
+    TRect content;         // in the panel
+    TRect zoomView;        // in the content area, outside its one-pixel border
+    TRect captionColumn;   // in the content area
+    TRect valueColumn;     // in the content area
+    int32_t zoomWidth = 0; // the zoom view's client area, also the zoom buffer's size
     int32_t zoomHeight = 0;
 };
 TInfoLayout LayoutContent(int32_t panelClientWidth, int32_t panelClientHeight,
@@ -58,45 +46,44 @@ int32_t InfoPanelHeight(uint32_t rowMask, int32_t smallCaptionHeight, int32_t zo
 
 // The title band the caption is drawn in, and the band a left press starts a
 // drag in (left and top inclusive, right and bottom exclusive).
-TInfoRect TitleBand(int32_t panelClientWidth, int32_t panelClientHeight,
-                    int32_t smallCaptionHeight);
-TInfoRect DragBand(int32_t panelClientWidth, int32_t panelClientHeight, int32_t smallCaptionHeight);
-bool InDragBand(const TInfoRect& band, int32_t x, int32_t y);
+TRect TitleBand(int32_t panelClientWidth, int32_t panelClientHeight, int32_t smallCaptionHeight);
+TRect DragBand(int32_t panelClientWidth, int32_t panelClientHeight, int32_t smallCaptionHeight);
+bool InDragBand(const TRect& band, int32_t x, int32_t y);
 
 // The panel's top-left corner for a wished one: pulled back so that at least
 // 16 pixels remain on a screen of the given size at the right and the bottom;
 // positions off the left and top edges stay as they are.
-TInfoPoint ClampInfoPosition(TInfoPoint wished, int32_t screenWidth, int32_t screenHeight);
+TScreenPoint ClampInfoPosition(TScreenPoint wished, int32_t screenWidth, int32_t screenHeight);
 
 // Where a panel of width x height stored at `stored` opens. On one monitor
 // ClampInfoPosition on it: a panel left off its left or top edge stays
-// there. With more monitors at least 16 x 16 of it lie on one of them, so a
-// panel left on a monitor since removed, or in a gap between monitors, comes
-// back where the user can reach it.
-TInfoPoint InfoPanelPlace(TInfoPoint stored, int32_t width, int32_t height,
-                          const std::vector<TScreenRect>& monitors);
+// there. With more monitors it lies wholly on one of them (PutOnMonitor), so
+// a panel left on a monitor since removed, in a gap between monitors or
+// half off them comes back where the user can reach its caption.
+TScreenPoint InfoPanelPlace(TScreenPoint stored, int32_t width, int32_t height,
+                            const std::vector<TScreenRect>& monitors);
 
 // A position moved by a drag step, saturated at the ends of the 32-bit range
 // so that no stored position, however far off, can overflow.
-TInfoPoint MoveInfoPosition(TInfoPoint from, int64_t dx, int64_t dy);
+TScreenPoint MoveInfoPosition(TScreenPoint from, int64_t dx, int64_t dy);
 
 // Where the panel's window can be put for a position: within a range so wide
 // that no screen reaches it, yet narrow enough that the window system can add
 // the panel's size to it without overflowing.
-TInfoPoint PlaceableInfoPosition(TInfoPoint position);
+TScreenPoint PlaceableInfoPosition(TScreenPoint position);
 
 // The enlargement factor actually used for a zoom view of width x height: at
 // least 1, and at most the view's smaller side, so the source is never empty.
 int32_t UsableZoomScale(int32_t scale, int32_t width, int32_t height);
 
-// What a zoom view of width x height shows around (x, y) at `scale`: the source
-// rectangle (right and bottom exclusive), and the parts of the view (up to
-// four, possibly overlapping) whose pixels stand for points outside a screen
-// of screenWidth x screenHeight and are painted white. `scale` must be usable.
+// What a zoom view of width x height shows around `at` at `scale`: the
+// source rectangle of the overlay, and the parts of the view (up to four,
+// possibly overlapping) whose pixels stand for points outside an overlay of
+// screenWidth x screenHeight and are painted white. `scale` must be usable.
 struct TZoomPicture {
-    TInfoRect source;
-    TInfoRect white[4];
+    TOverlayRect source;
+    TRect white[4];
     int whiteCount = 0;
 };
-TZoomPicture ZoomPicture(int32_t x, int32_t y, int32_t width, int32_t height, int32_t scale,
+TZoomPicture ZoomPicture(TOverlayPoint at, int32_t width, int32_t height, int32_t scale,
                          int32_t screenWidth, int32_t screenHeight);

@@ -4,7 +4,7 @@
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
 #include "framework/Dpi.h"
-#include <cstddef>
+#include "framework/GeometryWin.h"
 #include <windowsx.h>
 
 namespace {
@@ -49,19 +49,6 @@ constexpr bool IsCopyableRow(int row) {
     return row >= irRGB && row <= irHTMLColor;
 }
 
-// The system's non-client metrics in the size every Windows since 2000
-// accepts (without the padded border of later versions).
-NONCLIENTMETRICSW NonClientMetrics() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
-        // Without metrics the stock interface font stands in for both fonts.
-        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(LOGFONTW), &metrics.lfMessageFont);
-        metrics.lfCaptionFont = metrics.lfMessageFont;
-    }
-    return metrics;
-}
-
 int LineHeight(HFONT font) {
     WindowDC screen(nullptr);
     SelectedObject selected(screen.get(), font);
@@ -92,9 +79,8 @@ bool ParseColorValue(std::wstring_view text, COLORREF& color) {
 }
 } // namespace
 
-TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMove, uint32_t rowMask,
-                   int dpi)
-    : menu_(menu), mouseMove_(std::move(mouseMove)), dpi_(dpi > 0 ? dpi : SystemDpi()) {
+TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, TInfoWinEvents events, uint32_t rowMask, int dpi)
+    : menu_(menu), events_(std::move(events)), dpi_(dpi > 0 ? dpi : SystemDpi()) {
     // Hidden until its rows and size are set, so it never shows half made.
     panel_ = std::make_unique<TControl>(L"TInfoWin", host.Handle(), WS_CLIPCHILDREN);
     panel_->SetText(kPanelCaption);
@@ -108,7 +94,7 @@ TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMov
     closeButton_->SetColor(kCloseButtonColor);
     closeButton_->SetText(kCloseGlyph, TTextLayout::Centre);
     closeButton_->OnClick = [this] { CloseButtonClick(); };
-    hints_->Add(closeButton_->Handle(), kCloseHint);
+    hints_->Add(*closeButton_, closeButton_->Handle(), kCloseHint);
 
     content_ =
         std::make_unique<TControl>(L"TPanel", panel_->Handle(), WS_VISIBLE | WS_CLIPCHILDREN);
@@ -130,7 +116,7 @@ TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMov
     // something of its own to offer.
     for (TControl* c : {panel_.get(), closeButton_.get(), content_.get(), zoomView_.get(),
                         captionColumn_.get(), valueColumn_.get()}) {
-        if (c != panel_.get()) c->OnMouseMove = [this] { mouseMove_(); };
+        if (c != panel_.get()) c->OnMouseMove = [this](TScreenPoint at) { events_.MouseMove(at); };
         HWND handle = c->Handle();
         const TInfoTarget target =
             c == zoomView_.get() ? TInfoTarget::ZoomView : TInfoTarget::Panel;
@@ -142,23 +128,23 @@ TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMov
     ShowWindow(panel_->Handle(), SW_SHOWNA);
 }
 
-void TInfoWin::FollowMonitorScaling() {
+bool TInfoWin::FollowMonitorScaling() {
     RECT r{};
     GetWindowRect(panel_->Handle(), &r);
-    const int dpi = DpiAt({r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2});
-    if (dpi != dpi_) ApplyDpi(dpi);
+    const int dpi =
+        DpiAt(TScreenPoint{r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2});
+    if (dpi == dpi_) return false;
+    ApplyDpi(dpi);
+    return true;
 }
 
 void TInfoWin::ApplyDpi(int dpi) {
     dpi_ = dpi;
-    // The system's metrics come at its own DPI.
-    NONCLIENTMETRICSW metrics = NonClientMetrics();
-    metrics.lfMessageFont.lfHeight = ScaleToDpi(metrics.lfMessageFont.lfHeight, dpi);
-    UniqueFont messageFont(CreateFontIndirectW(&metrics.lfMessageFont));
+    const LOGFONTW message = SystemFontsAt(dpi).message;
+    UniqueFont messageFont(CreateFontIndirectW(&message));
     rowHeight_ = LineHeight(messageFont.get());
-    smallCaption_ = ScaleToDpi(GetSystemMetrics(SM_CYSMCAPTION), dpi);
-    const int width =
-        InfoPanelWidth(dpi, metrics.lfMessageFont.lfHeight, DefaultFontHeight(dpi));
+    smallCaption_ = SystemMetricAt(SM_CYSMCAPTION, dpi);
+    const int width = InfoPanelWidth(dpi, message.lfHeight, DefaultFontHeight(dpi));
     RECT r{};
     GetWindowRect(panel_->Handle(), &r);
     SetWindowPos(panel_->Handle(), nullptr, 0, 0, width, r.bottom - r.top,
@@ -191,7 +177,7 @@ void TInfoWin::CreateCells() {
                                                 kCaptionCellId + row);
         auto value = std::make_unique<TLabel>(valueColumn_->Handle(), L"", kValueCellId + row);
         for (TLabel* cell : {caption.get(), value.get()})
-            cell->OnMouseMove = [this] { mouseMove_(); };
+            cell->OnMouseMove = [this](TScreenPoint at) { events_.MouseMove(at); };
         HWND captionHandle = caption->Handle(), valueHandle = value->Handle();
         caption->OnContextMenu = [this, captionHandle](LPARAM at) {
             OpenMenu(TInfoTarget::Panel, captionHandle, at);
@@ -202,7 +188,7 @@ void TInfoWin::CreateCells() {
             value->OnContextMenu = [this, valueHandle](LPARAM at) {
                 OpenMenu(TInfoTarget::ValueCell, valueHandle, at);
             };
-            hints_->Add(valueHandle, kCopyHint);
+            hints_->Add(*value, valueHandle, kCopyHint);
         } else {
             value->OnContextMenu = [this, valueHandle](LPARAM at) {
                 OpenMenu(TInfoTarget::Panel, valueHandle, at);
@@ -233,20 +219,18 @@ void TInfoWin::SetInfoRows(uint32_t rowMask) {
 
 void TInfoWin::LayoutCloseButton() {
     if (!closeButton_) return;
-    const TInfoRect r = CloseButtonRect(panel_->ClientWidth(), smallCaption_);
-    closeButton_->SetBounds(r.left, r.top, r.Width(), r.Height());
+    const TRect r = CloseButtonRect(panel_->ClientWidth(), smallCaption_);
+    closeButton_->SetBounds(r);
 }
 
 void TInfoWin::LayoutContent() {
     if (!valueColumn_) return; // still being made
     const TInfoLayout l =
         ::LayoutContent(panel_->ClientWidth(), panel_->ClientHeight(), smallCaption_);
-    content_->SetBounds(l.content.left, l.content.top, l.content.Width(), l.content.Height());
-    zoomView_->SetBounds(l.zoomView.left, l.zoomView.top, l.zoomView.Width(), l.zoomView.Height());
-    captionColumn_->SetBounds(l.captionColumn.left, l.captionColumn.top, l.captionColumn.Width(),
-                              l.captionColumn.Height());
-    valueColumn_->SetBounds(l.valueColumn.left, l.valueColumn.top, l.valueColumn.Width(),
-                            l.valueColumn.Height());
+    content_->SetBounds(l.content);
+    zoomView_->SetBounds(l.zoomView);
+    captionColumn_->SetBounds(l.captionColumn);
+    valueColumn_->SetBounds(l.valueColumn);
     if (zoomBuffer_.Width() != l.zoomWidth || zoomBuffer_.Height() != l.zoomHeight) {
         if (l.zoomWidth > 0 && l.zoomHeight > 0) zoomBuffer_.SetSize(l.zoomWidth, l.zoomHeight);
     }
@@ -262,7 +246,7 @@ void TInfoWin::LayoutCells(TControl& column,
     int y = kInfoBorderWidth;
     for (int row = 0; row < kInfoRowCount; ++row) {
         if (!cells[row] || !((rowMask_ >> row) & 1)) continue;
-        cells[row]->SetBounds(kInfoBorderWidth, y, width, rowHeight_);
+        cells[row]->SetBounds({kInfoBorderWidth, y, kInfoBorderWidth + width, y + rowHeight_});
         y += rowHeight_;
     }
 }
@@ -282,25 +266,24 @@ void TInfoWin::SetInfoValue(TInfoRow row, std::wstring_view text) {
     if (cell.Text() != text) cell.SetText(std::wstring(text));
 }
 
-void TInfoWin::SetPosition(POINT topLeft, const std::vector<TScreenRect>& monitors,
-                           POINT overlayOrigin) {
+void TInfoWin::SetPosition(TScreenPoint topLeft, const std::vector<TScreenRect>& monitors,
+                           TScreenPoint overlayOrigin) {
     RECT r{};
     GetWindowRect(panel_->Handle(), &r);
     overlayOrigin_ = overlayOrigin;
-    position_ = InfoPanelPlace({static_cast<int32_t>(topLeft.x), static_cast<int32_t>(topLeft.y)},
-                               r.right - r.left, r.bottom - r.top, monitors);
+    position_ = InfoPanelPlace(topLeft, r.right - r.left, r.bottom - r.top, monitors);
     PlaceWindow();
 }
 
-POINT TInfoWin::GetPosition() const {
-    return {position_.x, position_.y};
+TScreenPoint TInfoWin::GetPosition() const {
+    return position_;
 }
 
 // The window goes where the position says, within a range the window system's
 // own arithmetic (left plus width) cannot overflow; a position that far off
 // is off the screen either way, and it is kept as it is for saving.
 void TInfoWin::PlaceWindow() {
-    const TInfoPoint at = PlaceableInfoPosition(position_);
+    const TScreenPoint at = PlaceableInfoPosition(position_);
     // The panel is a child of the overlay: placed in its coordinates.
     SetWindowPos(panel_->Handle(), nullptr, at.x - overlayOrigin_.x, at.y - overlayOrigin_.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -346,7 +329,7 @@ void TInfoWin::OpenMenu(TInfoTarget target, HWND control, LPARAM at) {
     menuTarget_ = target;
     menuControl_ = control;
     menu_.PopupComponent = this;
-    menu_.Popup(p.x, p.y);
+    events_.RunMenu([&] { menu_.Popup(p.x, p.y); });
 }
 
 bool TInfoWin::PanelMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
@@ -358,8 +341,7 @@ bool TInfoWin::PanelMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result
         LayoutContent();
         return true;
     case WM_LBUTTONDOWN: {
-        const TInfoRect band =
-            DragBand(panel_->ClientWidth(), panel_->ClientHeight(), smallCaption_);
+        const TRect band = DragBand(panel_->ClientWidth(), panel_->ClientHeight(), smallCaption_);
         dragging_ = InDragBand(band, x, y);
         if (!dragging_) return false;
         dragOrigin_ = MessageScreenPosition();
@@ -368,7 +350,9 @@ bool TInfoWin::PanelMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result
     }
     case WM_MOUSEMOVE: {
         if (!dragging_) {
-            mouseMove_();
+            POINT at{x, y};
+            ClientToScreen(panel_->Handle(), &at);
+            events_.MouseMove({at.x, at.y});
             return true;
         }
         const POINT p = MessageScreenPosition();
@@ -404,14 +388,13 @@ void TInfoWin::PanelPaint(HDC dc) {
         SelectedObject brush(dc, GetStockObject(NULL_BRUSH));
         Rectangle(dc, 0, 0, client.right, client.bottom);
     }
-    const TInfoRect t = TitleBand(client.right, client.bottom, smallCaption_);
-    RECT band{t.left, t.top, t.right, t.bottom};
+    const TRect t = TitleBand(client.right, client.bottom, smallCaption_);
+    RECT band = ToRECT(t);
     FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     band.left += 2;
     // The caption font follows the system's settings as they are now.
-    NONCLIENTMETRICSW metrics = NonClientMetrics();
-    metrics.lfCaptionFont.lfHeight = ScaleToDpi(metrics.lfCaptionFont.lfHeight, dpi_);
-    UniqueFont captionFont(CreateFontIndirectW(&metrics.lfCaptionFont));
+    const LOGFONTW caption = SystemFontsAt(dpi_).caption;
+    UniqueFont captionFont(CreateFontIndirectW(&caption));
     SelectedObject font(dc, captionFont.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));

@@ -21,15 +21,21 @@
 // The control of the panel its menu was opened on, as far as the menu cares.
 enum class TInfoTarget { Panel, ZoomView, ValueCell };
 
+// What the panel hands to whoever made it.
+struct TInfoWinEvents {
+    // Every mouse move over the panel and its controls, to a point of the screen.
+    std::function<void(TScreenPoint at)> MouseMove;
+    // Runs the panel's menu; the menu's commands run before it returns.
+    std::function<void(const std::function<void()>& menu)> RunMenu;
+};
+
 class TInfoWin {
 public:
     // Shows the panel at once over `host` with the rows of `rowMask`. `menu`
-    // (the host's pmnInfoWin) opens on a right click; every mouse move over
-    // the panel and its controls runs `mouseMove`.
-    // Made at `dpi`, the scaling of the monitor it opens on; 0 for the
-    // system's.
-    TInfoWin(TForm& host, TPopupMenu& menu, std::function<void()> mouseMove, uint32_t rowMask,
-             int dpi = 0);
+    // (the host's pmnInfoWin) opens on a right click, through
+    // `events.RunMenu`. Made at `dpi`, the scaling of the monitor it opens
+    // on; 0 for the system's.
+    TInfoWin(TForm& host, TPopupMenu& menu, TInfoWinEvents events, uint32_t rowMask, int dpi = 0);
     ~TInfoWin();
     TInfoWin(const TInfoWin&) = delete;
     TInfoWin& operator=(const TInfoWin&) = delete;
@@ -38,17 +44,19 @@ public:
     // Row 11 takes the decimal text of a colour value and shows that colour;
     // the others show the text. Hidden rows are written like visible ones.
     void SetInfoValue(TInfoRow row, std::wstring_view text);
-    // Redraws the zoom view: the area around (x, y) of `source` (the host's
+    // Redraws the zoom view: the area around `at` of `source` (the host's
     // own DC: the frozen picture with the tool's marks) enlarged `scale`
-    // times, white beyond a screen of `screen` pixels.
-    void UpdateZoom(int x, int y, HDC source, SIZE screen, int scale);
-    // Puts the panel at a position in screen coordinates, pulled back onto
-    // the monitors (InfoPanelPlace). `overlayOrigin` is the screen position
-    // of the overlay the panel lies on.
-    void SetPosition(POINT topLeft, const std::vector<TScreenRect>& monitors,
-                     POINT overlayOrigin);
-    // In screen coordinates, as stored.
-    POINT GetPosition() const;
+    // times, white beyond an overlay of `overlay` pixels.
+    void UpdateZoom(TOverlayPoint at, HDC source, SIZE overlay, int scale);
+    // Puts the panel at a position pulled back onto the monitors
+    // (InfoPanelPlace). `overlayOrigin` is where the overlay the panel
+    // lies on begins.
+    void SetPosition(TScreenPoint topLeft, const std::vector<TScreenRect>& monitors,
+                     TScreenPoint overlayOrigin);
+    // As stored.
+    TScreenPoint GetPosition() const;
+    // Takes the scaling of the monitor the panel lies on; true when it changed.
+    bool FollowMonitorScaling();
 
     bool Visible() const;
     void Show();
@@ -67,10 +75,9 @@ public:
 private:
     void CreateCells();
     void LayoutCloseButton();
-    // Fonts and sizes at `dpi`: when made, and when a drag leaves the panel
-    // on a monitor of another scaling (FollowMonitorScaling).
+    // Fonts and sizes at `dpi`: when made, and when the panel comes to lie
+    // on a monitor of another scaling.
     void ApplyDpi(int dpi);
-    void FollowMonitorScaling();
     void LayoutContent();
     void LayoutCells(TControl& column, std::array<std::unique_ptr<TLabel>, kInfoRowCount>& cells);
     void PlaceWindow();
@@ -83,13 +90,13 @@ private:
     void CopyText(HWND cell);
 
     TPopupMenu& menu_;
-    std::function<void()> mouseMove_;
+    TInfoWinEvents events_;
     int dpi_;
     int smallCaption_ = 0; // SM_CYSMCAPTION when the panel was made, at its DPI
     int rowHeight_ = 0;    // one text line of the message font
     uint32_t rowMask_ = 0;
-    TInfoPoint position_{}; // in screen coordinates
-    POINT overlayOrigin_{};
+    TScreenPoint position_{};
+    TScreenPoint overlayOrigin_{};
     bool dragging_ = false;
     POINT dragOrigin_{};
     TInfoTarget menuTarget_ = TInfoTarget::Panel;
@@ -100,6 +107,8 @@ private:
     UniqueFont closeFont_;
     UniquePen crosshairPen_;
     TBitmap zoomBuffer_;
+    // Goes last: the controls tell it of their mouse messages.
+    std::unique_ptr<THints> hints_;
     // Parents before their children, so the children's objects go first.
     std::unique_ptr<TControl> panel_;
     std::unique_ptr<TControl> closeButton_;
@@ -109,9 +118,6 @@ private:
     std::unique_ptr<TControl> valueColumn_;
     std::array<std::unique_ptr<TLabel>, kInfoRowCount> captions_;
     std::array<std::unique_ptr<TLabel>, kInfoRowCount> values_;
-    // Goes first: the tooltip takes its hooks off the controls it watches
-    // while they still have their own window procedures under them.
-    std::unique_ptr<THints> hints_;
 };
 
 // Fills the panel's popup menu (owned by the host for the life of the

@@ -2,19 +2,18 @@
 // into the zoom buffer, with white beyond the screen and an exclusive-or
 // crosshair, then put on the view in one copy.
 #include "info/InfoWin.h"
+#include "framework/GeometryWin.h"
 
-void TInfoWin::UpdateZoom(int x, int y, HDC source, SIZE screen, int scale) {
+void TInfoWin::UpdateZoom(TOverlayPoint at, HDC source, SIZE overlay, int scale) {
     const int width = zoomBuffer_.Width(), height = zoomBuffer_.Height();
     if (zoomBuffer_.Empty()) return;
-    const TZoomPicture z = ZoomPicture(x, y, width, height, UsableZoomScale(scale, width, height),
-                                       screen.cx, screen.cy);
-    zoomBuffer_.Canvas().StretchFrom(
-        {0, 0, width, height}, source,
-        {z.source.left, z.source.top, z.source.right, z.source.bottom});
+    const TZoomPicture z = ZoomPicture(at, width, height, UsableZoomScale(scale, width, height),
+                                       overlay.cx, overlay.cy);
+    zoomBuffer_.Canvas().StretchFrom({0, 0, width, height}, source, ToRECT(z.source));
     HDC buffer = zoomBuffer_.DC();
     // What lies beyond the screen is not part of any picture; white says so.
     for (int i = 0; i < z.whiteCount; ++i) {
-        const RECT r{z.white[i].left, z.white[i].top, z.white[i].right, z.white[i].bottom};
+        const RECT r = ToRECT(z.white[i]);
         FillRect(buffer, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
     // Both arms leave out their end point, so the centre pixel, drawn twice

@@ -16,7 +16,6 @@ TfrmHost::TfrmHost()
     : TForm({kHostClassName, kHostCaption, WS_POPUP | WS_CLIPCHILDREN,
              WS_EX_TOPMOST | WS_EX_TOOLWINDOW, /*paintsEverything=*/true}) {
     KeyPreview = true;
-    SetWindowState(TWindowState::wsMaximized);
     CreateTrayMenu();
     CreateTrayIcons();
     CreateToolMenus();
@@ -34,7 +33,7 @@ void TfrmHost::FormCreate() {
     if (!LoadSettings()) ShowFirstRun();
     ApplicationIcon.AssignHandle(Application.Icon());
 
-    Application.OnDeactivate = [this] { StopTool(); };
+    Application.OnDeactivate = [this] { Report(TLifeEvent::Deactivation); };
     Application.SetHelpFile(ExecutableFolder() + kHelpFileName);
 
     UpdateTrayIconVisibility();
@@ -56,7 +55,7 @@ void TfrmHost::FormDestroy() {
     // The application outlives the form: nothing of it may call back here.
     Application.OnDeactivate = nullptr;
     UnregisterHotKeys();
-    StopTool();
+    Report(TLifeEvent::Exit);
 }
 
 void TfrmHost::FormHide() {

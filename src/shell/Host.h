@@ -15,17 +15,18 @@
 // Image states of the tool icons in the tray, as indices into their image lists.
 enum TIconState : int { IconNormal = 0, IconActive = 1, IconUnavailable = 2 };
 
-class TfrmHost : public TForm {
+class TfrmHost : public TForm, private TActivationOwner {
 public:
     TfrmHost();
     ~TfrmHost() override;
 
     // Tool activation. `fromMenu`: a menu of ours has just closed over the
     // screen, and the programs below it must repaint before the picture.
+    // Whether a start or an end happens, and when, is for life_ to say.
     void StartTool(int tool, bool fromMenu = false);
-    void StopTool();
+    void StopTool() { Report(TLifeEvent::ToolEnd); }
     // An activation runs: its picture is taken and the overlay shows it.
-    bool ToolActive() const { return activation_ && activation_->Frozen(); }
+    bool ToolActive() const { return life_.ToolRuns(); }
     // The activation, from the start of a tool's start to its end; nullptr
     // while no tool is active.
     TToolActivation* Activation() { return activation_.get(); }
@@ -78,7 +79,6 @@ protected:
     std::optional<int> CursorAt(POINT p) override;
     void ContextMenu(LPARAM lParam) override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void GetMaximizedRect(RECT& rect) override;
 
 private:
     // The tray icons', tray menu's and tools' menus' fixed setup, made once
@@ -87,10 +87,25 @@ private:
     void CreateTrayMenu();
     void CreateToolMenus();
     void ApplyToolSetup(const TToolInfo& tool);
+    // Tells life_ of an event and carries out its answer.
+    void Report(TLifeEvent event) override;
+    // The end of the activation: the overlay hides, the settings are saved,
+    // the panel and the picture go, the tray shows no running tool.
+    void EndActivation();
+    // A mouse move over the panel, to `at` on the screen.
+    void PanelMouseMove(TScreenPoint at);
+    // Runs `step` on the running tool, if one runs, holding the activation:
+    // an end the tool asks for in it comes once it has returned.
+    template <typename Step> void WithTool(Step&& step) {
+        if (!ToolActive()) return;
+        TActivationHold hold(*this);
+        step(activation_->Tool());
+    }
     // The tray menu has closed over the screen: waits, briefly, until what
     // it covered shows again.
     void WaitForTrayMenuToLeaveTheScreen();
 
+    TActivationLife life_;
     std::unique_ptr<TToolActivation> activation_;
     // The screen as it was when the tray menu opened last.
     std::unique_ptr<TScreenBefore> screenBeforeTrayMenu_;

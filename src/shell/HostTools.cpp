@@ -2,21 +2,21 @@
 // per-tool setup at every show, the base painting, and the one place where
 // the overlay's input and menu commands go to the running tool.
 #include "framework/Application.h"
+#include "framework/GeometryWin.h"
 #include "framework/Handle.h"
 #include "framework/Input.h"
 #include "shell/Host.h"
 
 void TfrmHost::StartTool(int tool, bool fromMenu) {
     // Only tags 0 to 3 name a tool; -1 is the main tray icon's.
-    if (!IsTool(tool) || activation_) return;
+    if (!IsTool(tool) || life_.On(TLifeEvent::StartRequest) != TLifeAnswer::Capture) return;
     CurrentTool = tool;
-    // From here on a start is under way: a second request queued behind this
-    // one (another hot key, a tray click) finds it and is ignored.
-    activation_ = std::make_unique<TToolActivation>(*this, tool, [this] { StopTool(); });
+    TActivationOwner& owner = *this;
+    activation_ = std::make_unique<TToolActivation>(*this, owner, tool);
     try {
         // Let a tray menu that started the tool close before the screen is
-        // copied. A loss of activation handled meanwhile was the previous
-        // activation's, and does not end this one.
+        // copied; a second request queued behind this one finds a start
+        // under way and is refused.
         BringToForeground();
         Application.ProcessMessages();
         // The windows below a closed menu repaint in their own processes, on
@@ -24,46 +24,59 @@ void TfrmHost::StartTool(int tool, bool fromMenu) {
         if (fromMenu) WaitForTrayMenuToLeaveTheScreen();
         activation_->Freeze();
     } catch (...) {
-        // No picture, no activation.
-        FreeAfterMessages(std::move(activation_));
+        Report(TLifeEvent::StepFailed); // no picture, no activation
         throw;
     }
+    Report(TLifeEvent::PictureTaken);
     try {
-        // The shell calls behind the tray images let sent messages in, a loss
-        // of activation among them: its end waits until the start is done.
-        activation_->Hold([&] {
-            Show();
-            // The picture first: the tray's images cost the shell's time, and
-            // the user is waiting for the picture, not for them.
-            Update();
-            SetRunningToolIcons(tool);
-            activation_->Start(pmnInfoWin, [this] { FormMouseMove(ShiftStateNow(), 0, 0); });
-        });
+        // Placed, not maximised, over every monitor the picture holds:
+        // Windows puts a maximised window on one monitor only.
+        const TScreenRect screen = activation_->ScreenRect();
+        SetWindowPos(Handle(), HWND_TOPMOST, static_cast<int>(screen.left),
+                     static_cast<int>(screen.top), static_cast<int>(screen.Width()),
+                     static_cast<int>(screen.Height()), SWP_NOACTIVATE);
+        Show();
+        // The picture first: the tray's images cost the shell's time, and
+        // the user is waiting for the picture, not for them.
+        Update();
+        SetRunningToolIcons(tool);
+        activation_->Start(pmnInfoWin, [this](TScreenPoint at) { PanelMouseMove(at); });
     } catch (...) {
-        StopTool();
+        Report(TLifeEvent::StepFailed);
         throw;
+    }
+    // The shell calls behind the tray images let sent messages in, a loss
+    // of activation among them: its end comes now.
+    Report(TLifeEvent::FirstFrameShown);
+}
+
+void TfrmHost::Report(TLifeEvent event) {
+    switch (life_.On(event)) {
+    case TLifeAnswer::EndNow:
+        EndActivation();
+        break;
+    case TLifeAnswer::Discard:
+        activation_.reset();
+        break;
+    case TLifeAnswer::StepAside:
+        // Behind every other window and no longer topmost, with the dialog
+        // it owns, until the user comes back to it; the picture stays.
+        SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        break;
+    default:
+        break;
     }
 }
 
-void TfrmHost::StopTool() {
-    if (!ToolActive()) return;
-    // A dialog or a menu of the activation is open, or its start is under
-    // way: the end comes when that step is over, so a save still writes the
-    // picture the user selected and no second tool starts meanwhile.
-    if (activation_->Held()) {
-        activation_->EndWhenReleased();
-        return;
-    }
-    // From here on no tool is active: a deactivation or a close arriving while
-    // the form hides finds nothing to end.
-    std::shared_ptr<TToolActivation> ending = std::move(activation_);
+void TfrmHost::EndActivation() {
+    std::unique_ptr<TToolActivation> ending = std::move(activation_);
     // Whatever fails on the way (the settings save may), the panel goes and
     // the tray shows no running tool again.
     ScopeExit restore([&] {
         GuardedCall([&] { ending->FreePanel(); });
         GuardedCall([&] { SetToolIcons(IconNormal, kAllTools); });
-        // A handler of the tool may still be running further up the stack.
-        FreeAfterMessages(std::move(ending));
+        ending.reset();
+        life_.On(TLifeEvent::Ended);
     });
     ending->Stop();
     // FormHide saves the settings, the panel's place among them.
@@ -79,23 +92,13 @@ bool TfrmHost::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resul
     case WM_DISPLAYCHANGE:
         // A monitor came, went or changed its mode: the picture and the
         // overlay no longer match the screen, so the activation ends.
-        StopTool();
+        Report(TLifeEvent::DisplayChange);
         break;
     default:
         return false;
     }
     result = 0;
     return true;
-}
-
-void TfrmHost::GetMaximizedRect(RECT& rect) {
-    // The overlay covers every monitor the picture holds.
-    if (activation_ && activation_->Frozen()) {
-        const TScreenRect& screen = activation_->ScreenRect();
-        rect = {screen.left, screen.top, screen.right, screen.bottom};
-    } else {
-        rect = VirtualScreenRect();
-    }
 }
 
 void TfrmHost::FormShow() {
@@ -109,39 +112,50 @@ void TfrmHost::ApplyToolSetup(const TToolInfo& tool) {
     PopupMenu = tool.ContextMenuName ? &ToolMenus[CurrentTool] : nullptr;
 }
 
+// The overlay's client area begins at the virtual screen's corner: its
+// points are the overlay's.
 void TfrmHost::FormPaint() {
-    if (!ToolActive()) return;
-    Canvas().CopyFrom(ClientRect(), activation_->Picture().DC(), 0, 0);
-    activation_->Tool().Paint();
+    WithTool([&](TTool& tool) {
+        Canvas().CopyFrom(ClientRect(), activation_->Picture().DC(), 0, 0);
+        tool.Paint();
+    });
 }
 
 void TfrmHost::FormKeyDown(WORD& key, TShiftState shift) {
-    if (ToolActive()) activation_->Tool().KeyDown(key, shift);
+    WithTool([&](TTool& tool) { tool.KeyDown(key, shift); });
 }
 
 void TfrmHost::FormMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (ToolActive()) activation_->Tool().MouseDown(button, shift, {x, y});
+    WithTool([&](TTool& tool) { tool.MouseDown(button, shift, TOverlayPoint{x, y}); });
 }
 
-void TfrmHost::FormMouseMove(TShiftState shift, int, int) {
-    if (ToolActive()) activation_->Tool().MouseMove(shift);
+void TfrmHost::FormMouseMove(TShiftState shift, int x, int y) {
+    WithTool([&](TTool& tool) { tool.MouseMove(shift, TOverlayPoint{x, y}); });
+}
+
+void TfrmHost::PanelMouseMove(TScreenPoint at) {
+    WithTool([&](TTool& tool) { tool.MouseMove(ShiftStateNow(), activation_->ToOverlay(at)); });
 }
 
 void TfrmHost::FormMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (ToolActive()) activation_->Tool().MouseUp(button, shift, {x, y});
+    WithTool([&](TTool& tool) { tool.MouseUp(button, shift, TOverlayPoint{x, y}); });
 }
 
 std::optional<int> TfrmHost::CursorAt(POINT p) {
-    return ToolActive() ? activation_->Tool().CursorAt(p) : std::nullopt;
+    std::optional<int> cursor;
+    WithTool([&](TTool& tool) { cursor = tool.CursorAt(TOverlayPoint{p.x, p.y}); });
+    return cursor;
 }
 
 void TfrmHost::ContextMenu(LPARAM lParam) {
     // The menu's loop lets messages in; the command chosen in it acts on the
     // activation the menu was opened over.
-    if (ToolActive())
-        activation_->Hold([&] { TForm::ContextMenu(lParam); });
-    else
+    if (ToolActive()) {
+        TActivationHold hold(*this);
         TForm::ContextMenu(lParam);
+    } else {
+        TForm::ContextMenu(lParam);
+    }
 }
 
 void TfrmHost::CreateToolMenus() {
@@ -154,8 +168,8 @@ void TfrmHost::CreateToolMenus() {
             TMenuItem& item = menu.Add(row.name, row.caption, static_cast<int>(row.command));
             item.ShortCut = row.shortCut;
             item.OnClick = [this](TMenuItem& sender) {
-                if (ToolActive())
-                    activation_->Tool().MenuCommand(static_cast<TToolCommand>(sender.Tag));
+                WithTool(
+                    [&](TTool& tool) { tool.MenuCommand(static_cast<TToolCommand>(sender.Tag)); });
             };
         }
         // pmnScreenshotPopup, pmnMeasurerDropperPopup

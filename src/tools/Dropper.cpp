@@ -9,13 +9,13 @@ constexpr int kSwatchReach = 5;
 constexpr int kRestoreReach = 11;
 } // namespace
 
-TColorValue TDropper::ColorAt(POINT p) const {
+TColorValue TDropper::ColorAt(TOverlayPoint p) const {
     const TBitmap& picture = Activation.Picture();
     if (p.x < 0 || p.y < 0 || p.x >= picture.Width() || p.y >= picture.Height()) return 0xFFFFFF;
     return picture.Pixel(p.x, p.y);
 }
 
-void TDropper::FollowCursor(POINT cursor) {
+void TDropper::FollowCursor(TOverlayPoint cursor) {
     if (marked_) return; // the rows show the held colour
     const auto texts = ColorRowTexts(ColorAt(cursor));
     for (int i = 0; i < ColorRowCount; ++i)
@@ -26,11 +26,11 @@ void TDropper::KeyDown(WORD& key, TShiftState shift) {
     if (!PointerKeyDown(key, shift)) TInfoTool::KeyDown(key, shift);
 }
 
-void TDropper::PointerButton(POINT p, TShiftState shift) {
+void TDropper::PointerButton(TOverlayPoint p, TShiftState shift) {
     MouseDown(TMouseButton::mbLeft, shift, p);
 }
 
-void TDropper::MouseDown(TMouseButton button, TShiftState, POINT p) {
+void TDropper::MouseDown(TMouseButton button, TShiftState, TOverlayPoint p) {
     if (button != TMouseButton::mbLeft) return; // the right button opens the menu
     // The colour and the mark both where the button went down; the rows keep
     // the last move's values, which show that same pixel.
@@ -46,7 +46,7 @@ void TDropper::MouseDown(TMouseButton button, TShiftState, POINT p) {
     }
 }
 
-void TDropper::DrawColorMarker(POINT p, TColorValue color) {
+void TDropper::DrawColorMarker(TOverlayPoint p, TColorValue color) {
     TCanvas& canvas = Activation.Canvas();
     auto square = [&](int reach) {
         return RECT{p.x - reach, p.y - reach, p.x + reach + 1, p.y + reach + 1};

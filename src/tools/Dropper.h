@@ -11,24 +11,24 @@ public:
     using TInfoTool::TInfoTool;
 
     void KeyDown(WORD& key, TShiftState shift) override;
-    void MouseDown(TMouseButton button, TShiftState shift, POINT p) override;
+    void MouseDown(TMouseButton button, TShiftState shift, TOverlayPoint p) override;
     void Paint() override;
     bool Marked() const override { return marked_; }
 
     TColorValue PickedColor() const { return pickedColor_; }
 
 protected:
-    void FollowCursor(POINT cursor) override;
+    void FollowCursor(TOverlayPoint cursor) override;
     // Holds or releases the colour as a left click does.
-    void PointerButton(POINT p, TShiftState shift) override;
+    void PointerButton(TOverlayPoint p, TShiftState shift) override;
 
 private:
     // A 21 x 21 white square with a black outline around the point, and in
     // it an 11 x 11 square of the colour with a black outline.
-    void DrawColorMarker(POINT p, TColorValue color);
-    TColorValue ColorAt(POINT p) const;
+    void DrawColorMarker(TOverlayPoint p, TColorValue color);
+    TColorValue ColorAt(TOverlayPoint p) const;
 
-    POINT held_{}; // ToolRect's point while a colour is held
+    TOverlayPoint held_{}; // ToolRect's point while a colour is held
     TColorValue pickedColor_ = 0;
     bool marked_ = false;
 };

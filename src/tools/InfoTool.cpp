@@ -20,57 +20,50 @@ std::optional<TArrowKey> ArrowOf(WORD key) {
     }
 }
 
+namespace {
+// When the message being handled happened, in the system's milliseconds.
+DWORD MessageTime() {
+    return static_cast<DWORD>(GetMessageTime());
+}
+} // namespace
+
 std::wstring PairText(int64_t x, int64_t y) {
     return L"x: " + std::to_wstring(x) + L"\t y: " + std::to_wstring(y);
 }
 
-void TInfoTool::MouseMove(TShiftState) {
-    const POINT p = Pointer();
-    // The system may send more than one move for its pointer's one.
-    if (keyStepShown_ && !keyTrail_.empty() && p.x == keyTrail_.back().x &&
-        p.y == keyTrail_.back().y)
+void TInfoTool::MouseMove(TShiftState, TOverlayPoint at) {
+    // Each move is followed from its own place: the mouse always leads, also
+    // onto a place the keys took the pointer through. One move only is not
+    // the mouse's: Wine reports, once more, the place a key step left, from
+    // no later than the step (as the position of the key's own event).
+    const TScreenPoint p = Activation.ToScreen(at);
+    if (keyStep_ && p == keyStep_->from &&
+        static_cast<LONG>(MessageTime() - keyStep_->time) <= 0)
         return;
-    keyStepShown_ = false;
-    Follow(p);
+    // The system's own move for a key's step finds it shown already.
+    if (shown_ != p) Follow(p);
 }
 
-void TInfoTool::Follow(POINT cursor) {
+void TInfoTool::Follow(TScreenPoint cursor) {
+    shown_ = cursor;
     ShowCursorPosition(cursor);
-    const POINT onOverlay = Activation.ToOverlay(cursor);
+    const TOverlayPoint onOverlay = Activation.ToOverlay(cursor);
     FollowCursor(onOverlay);
     UpdateZoom(onOverlay);
-}
-
-POINT TInfoTool::Pointer() {
-    const POINT now = CursorPosition();
-    if (keyTrail_.empty()) return now;
-    for (const POINT& p : keyTrail_)
-        if (p.x == now.x && p.y == now.y) return keyTrail_.back();
-    keyTrail_.clear();
-    return now;
 }
 
 bool TInfoTool::PointerKeyDown(WORD& key, TShiftState shift) {
     const TShiftState modifiers = shift & (ssShift | ssCtrl | ssAlt);
     if (const auto arrow = ArrowOf(key); arrow && (modifiers & ~ssShift) == 0) {
         key = 0;
-        const TScreenRect& screen = Activation.ScreenRect();
-        // Right after a step nothing else has moved the pointer: a mouse
-        // move before this key would have been handled first and ended the
-        // trail. So a held key asks the system only once.
-        const POINT from = keyStepShown_ && !keyTrail_.empty() ? keyTrail_.back() : Pointer();
-        const TToolPoint to = PointerStep({from.x, from.y}, *arrow, modifiers == ssShift,
-                                          {screen.left, screen.top, screen.Width(), screen.Height()});
-        // A trail as long as a held key's run of a few seconds.
-        constexpr size_t kLongestTrail = 256;
-        if (keyTrail_.empty() || keyTrail_.size() >= kLongestTrail) keyTrail_.assign(1, from);
-        keyTrail_.push_back({to.x, to.y});
-        SetCursorPosition({to.x, to.y});
+        const TScreenPoint from = shown_.value_or(Activation.PointerOnScreen());
+        const TScreenPoint to =
+            PointerStep(from, *arrow, modifiers == ssShift, Activation.Monitors());
+        MovePointerTo(to);
+        keyStep_ = TKeyStep{from, GetTickCount()};
         // Now, not at the move the system may send for it: the rows and the
-        // figure follow every stroke of a held key. That move, if it comes,
-        // finds everything where it already is.
-        Follow({to.x, to.y});
-        keyStepShown_ = true;
+        // figure follow every stroke of a held key.
+        Follow(to);
         return true;
     }
     if ((key == VK_SPACE || key == VK_RETURN) && (modifiers & (ssCtrl | ssAlt)) == 0) {
@@ -78,10 +71,11 @@ bool TInfoTool::PointerKeyDown(WORD& key, TShiftState shift) {
         // A held key is one press: its repeats would start and end lines,
         // hold and release colours, faster than anyone could follow.
         if (shift & ssRepeat) return true;
-        const POINT at = Activation.ToOverlay(Pointer());
-        // What the button draws must reach the zoom view at the next move.
-        keyStepShown_ = false;
+        const TOverlayPoint at =
+            Activation.ToOverlay(shown_.value_or(Activation.PointerOnScreen()));
         PointerButton(at, modifiers);
+        UpdateZoom(at); // what the button drew
+
         return true;
     }
     return false;
@@ -91,13 +85,13 @@ void TInfoTool::SetInfoValue(TInfoRow row, std::wstring_view text) {
     if (TInfoWin* panel = Activation.Panel()) panel->SetInfoValue(row, text);
 }
 
-void TInfoTool::ShowCursorPosition(POINT cursor) {
+void TInfoTool::ShowCursorPosition(TScreenPoint cursor) {
     SetInfoValue(irCursorPosition, PairText(cursor.x, cursor.y));
 }
 
-void TInfoTool::UpdateZoom(POINT cursor) {
+void TInfoTool::UpdateZoom(TOverlayPoint cursor) {
     if (TInfoWin* panel = Activation.Panel())
-        panel->UpdateZoom(cursor.x, cursor.y, Activation.Canvas().Handle(), Activation.ScreenSize(),
+        panel->UpdateZoom(cursor, Activation.Canvas().Handle(), Activation.OverlaySize(),
                           Settings.InfoScale);
 }
 

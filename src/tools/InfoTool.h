@@ -16,45 +16,41 @@ public:
     using TTool::TTool;
     // Row 0 and the zoom view follow the cursor, over the panel too; the
     // tool's own work comes between, so the zoom view shows what it drew.
-    void MouseMove(TShiftState shift) final;
+    void MouseMove(TShiftState shift, TOverlayPoint at) final;
     void MenuCommand(TToolCommand command) override;
     bool InfoShown() const override;
 
 protected:
-    // The pointer moved to `cursor`, in overlay coordinates, like the
-    // points of the mouse handlers.
-    virtual void FollowCursor(POINT /*cursor*/) {}
+    // The pointer moved to `cursor`, like the points of the mouse handlers.
+    virtual void FollowCursor(TOverlayPoint /*cursor*/) {}
     // The Measurer's and the Dropper's keys for a hand that cannot drag or
     // stop on a pixel: an arrow moves the pointer by one physical pixel, ten
     // with Shift, and the tool follows as after a mouse move there; Space
     // and Enter are the left button at the pointer (PointerButton). True
     // when the stroke was one of them; it is then handled.
     bool PointerKeyDown(WORD& key, TShiftState shift);
-    // Space or Enter at `p` (overlay coordinates): what the tool's left
-    // button does there.
-    virtual void PointerButton(POINT /*p*/, TShiftState /*shift*/) {}
+    // Space or Enter at `p`: what the tool's left button does there.
+    virtual void PointerButton(TOverlayPoint /*p*/, TShiftState /*shift*/) {}
 
     void SetInfoValue(TInfoRow row, std::wstring_view text);
-    // Row 0 shows the cursor's position, in screen coordinates.
-    void ShowCursorPosition(POINT cursor);
-    // The zoom view shows the overlay around the cursor (in overlay
-    // coordinates) as it is now.
-    void UpdateZoom(POINT cursor);
+    // Row 0 shows the cursor's position on the screen.
+    void ShowCursorPosition(TScreenPoint cursor);
+    // The zoom view shows the overlay around the cursor as it is now.
+    void UpdateZoom(TOverlayPoint cursor);
 
 private:
-    // The pointer at `cursor`, in screen coordinates: the rows, the tool and
-    // the zoom view follow.
-    void Follow(POINT cursor);
-    // Where the pointer is, in screen coordinates. Right after SetCursorPos the system may still
-    // name an earlier place for a moment (Wine does); while it names a place
-    // the arrow keys have just taken the pointer through, the pointer is
-    // where the last key put it. Anywhere else, the mouse moved: it leads.
-    POINT Pointer();
-    // Where this run of arrow keys began, then every place it went.
-    std::vector<POINT> keyTrail_;
-    // The last key step is shown; the moves the system sends for its own
-    // pointer move, to the same place, have nothing left to do.
-    bool keyStepShown_ = false;
+    // The pointer at `cursor`: the rows, the tool and the zoom view follow.
+    void Follow(TScreenPoint cursor);
+    // Where the pointer is as the tool shows it: the last mouse move's
+    // place or the last key step's; nothing before the first of them.
+    std::optional<TScreenPoint> shown_;
+    // Where the last key step took the pointer from, and when (in the
+    // system's milliseconds).
+    struct TKeyStep {
+        TScreenPoint from;
+        DWORD time;
+    };
+    std::optional<TKeyStep> keyStep_;
 };
 
 // The arrow a key is, if it is one.

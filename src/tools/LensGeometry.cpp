@@ -5,35 +5,30 @@
 #endif
 #include <vector>
 
-TLensRect Intersect(const TLensRect& a, const TLensRect& b) {
-    TLensRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-                std::min(a.Bottom, b.Bottom)};
-    return r.Empty() ? TLensRect{} : r;
-}
-
-TLensMove PlanLensMove(int32_t x, int32_t y, int32_t zoomWidth, int32_t zoomHeight, int32_t scale,
-                       const TLensRect& last) {
-    const int32_t w = std::max(zoomWidth, 0), h = std::max(zoomHeight, 0);
-    const int32_t s = std::max(scale, 1);
+TLensMove PlanLensMove(TOverlayPoint cursor, int32_t zoomWidth, int32_t zoomHeight, int32_t scale,
+                       const TOverlayRect& last) {
+    const int64_t x = cursor.x, y = cursor.y;
+    const int64_t w = std::max(zoomWidth, 0), h = std::max(zoomHeight, 0);
+    const int64_t s = std::max(scale, 1);
     TLensMove move;
-    // Halved after the division: 2 * s overflows for the largest stored factors.
-    const int32_t sourceLeft = x - w / s / 2, sourceTop = y - h / s / 2;
+    // Halved after the division, as the lens itself is.
+    const int64_t sourceLeft = x - w / s / 2, sourceTop = y - h / s / 2;
     move.Source = {sourceLeft, sourceTop, sourceLeft + w / s, sourceTop + h / s};
     move.Lens = {x - w / 2, y - h / 2, x - w / 2 + w, y - h / 2 + h};
 
     move.VerticalStrip = last;
-    if (move.Lens.Left > last.Left)
-        move.VerticalStrip.Right = move.Lens.Left;
+    if (move.Lens.left > last.left)
+        move.VerticalStrip.right = move.Lens.left;
     else
-        move.VerticalStrip.Left = move.Lens.Right;
+        move.VerticalStrip.left = move.Lens.right;
     move.HorizontalStrip = last;
-    if (move.Lens.Top > last.Top)
-        move.HorizontalStrip.Bottom = move.Lens.Top;
+    if (move.Lens.top > last.top)
+        move.HorizontalStrip.bottom = move.Lens.top;
     else
-        move.HorizontalStrip.Top = move.Lens.Bottom;
+        move.HorizontalStrip.top = move.Lens.bottom;
 
-    move.Covered = {move.Lens.Left - 1, move.Lens.Top - 1, move.Lens.Right + 1,
-                    move.Lens.Bottom + 1};
+    move.Covered = {move.Lens.left - 1, move.Lens.top - 1, move.Lens.right + 1,
+                    move.Lens.bottom + 1};
     return move;
 }
 

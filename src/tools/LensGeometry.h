@@ -3,34 +3,24 @@
 // No Win32 here, so all of it is tested natively.
 #pragma once
 
+#include "framework/Geometry.h"
 #include <cstddef>
 #include <cstdint>
 
-// Right and bottom exclusive, like the system's rectangles.
-struct TLensRect {
-    int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
-    int32_t Width() const { return Right - Left; }
-    int32_t Height() const { return Bottom - Top; }
-    bool Empty() const { return Right <= Left || Bottom <= Top; }
-    bool operator==(const TLensRect&) const = default;
-};
-
-TLensRect Intersect(const TLensRect& a, const TLensRect& b);
-
 struct TLensMove {
-    TLensRect Source;          // the area of the frozen picture shown enlarged
-    TLensRect Lens;            // where the enlargement goes
-    TLensRect VerticalStrip;   // what the last lens covered beside the new one
-    TLensRect HorizontalStrip; // ... and above or below it
-    TLensRect Covered;         // the lens with its outline: the next LastLensRect
+    TOverlayRect Source;          // the area of the frozen picture shown enlarged
+    TOverlayRect Lens;            // where the enlargement goes
+    TOverlayRect VerticalStrip;   // what the last lens covered beside the new one
+    TOverlayRect HorizontalStrip; // ... and above or below it
+    TOverlayRect Covered;         // the lens with its outline: the next LastLensRect
 };
 
 // The lens for cursor (x, y) with the lens size and factor of the settings,
 // given the area the last lens covered. A factor below 1 counts as 1 and
 // negative sides as 0, so stored values no dialog offers cannot divide by
 // zero or turn the areas inside out.
-TLensMove PlanLensMove(int32_t x, int32_t y, int32_t zoomWidth, int32_t zoomHeight, int32_t scale,
-                       const TLensRect& last);
+TLensMove PlanLensMove(TOverlayPoint cursor, int32_t zoomWidth, int32_t zoomHeight, int32_t scale,
+                       const TOverlayRect& last);
 
 // Raises the contrast of 32-bit blue-green-red-x pixels in place: level 1 by
 // half, level 2 double, around the middle value 128; other levels change

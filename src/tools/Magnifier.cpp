@@ -1,5 +1,6 @@
 #include "tools/Magnifier.h"
 #include "framework/Application.h"
+#include "framework/GeometryWin.h"
 #include "framework/Input.h"
 #include "shell/Settings.h"
 #include "tools/ToolActivation.h"
@@ -12,22 +13,8 @@ constexpr uint8_t kWhite = 0xFF;
 // leave the pointer as it was.
 constexpr int kMagnifierCursors[] = {crNone, crArrow, crCross};
 
-TLensRect FromRECT(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-RECT ToRECT(const TLensRect& r) {
-    return {r.Left, r.Top, r.Right, r.Bottom};
-}
-
-int64_t Area(const TLensRect& r) {
-    return r.Empty() ? 0 : int64_t(r.Width()) * r.Height();
-}
-
-TLensRect Bounding(const TLensRect& a, const TLensRect& b) {
-    if (a.Empty()) return b;
-    if (b.Empty()) return a;
-    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-            std::max(a.Bottom, b.Bottom)};
+int64_t Area(const TOverlayRect& r) {
+    return r.Empty() ? 0 : r.Width() * r.Height();
 }
 
 TBitmap& FrameAtLeast(std::unique_ptr<TBitmap>& frame, int32_t width, int32_t height) {
@@ -51,18 +38,18 @@ void ReadPictureRow(const TBitmap& picture, int32_t y, int32_t left, int32_t rig
 
 // Copies an area of the frozen picture into 32-bit pixels, except the part
 // `skip`, which the lens covers anyway.
-void ReadPicture(const TBitmap& picture, const TLensRect& area, uint8_t* pixels, size_t stride,
-                 const TLensRect& skip = {}) {
-    for (int32_t y = area.Top; y < area.Bottom; ++y) {
-        uint8_t* row = pixels + (y - area.Top) * stride;
-        if (!skip.Empty() && y >= skip.Top && y < skip.Bottom) {
-            const int32_t gapLeft = std::clamp(skip.Left, area.Left, area.Right);
-            const int32_t gapRight = std::clamp(skip.Right, gapLeft, area.Right);
-            ReadPictureRow(picture, y, area.Left, gapLeft, row);
-            ReadPictureRow(picture, y, gapRight, area.Right,
-                           row + static_cast<size_t>(gapRight - area.Left) * 4);
+void ReadPicture(const TBitmap& picture, const TOverlayRect& area, uint8_t* pixels, size_t stride,
+                 const TOverlayRect& skip = {}) {
+    for (int32_t y = area.top; y < area.bottom; ++y) {
+        uint8_t* row = pixels + (y - area.top) * stride;
+        if (!skip.Empty() && y >= skip.top && y < skip.bottom) {
+            const int32_t gapLeft = std::clamp(skip.left, area.left, area.right);
+            const int32_t gapRight = std::clamp<int64_t>(skip.right, gapLeft, area.right);
+            ReadPictureRow(picture, y, area.left, gapLeft, row);
+            ReadPictureRow(picture, y, gapRight, area.right,
+                           row + static_cast<size_t>(gapRight - area.left) * 4);
         } else {
-            ReadPictureRow(picture, y, area.Left, area.Right, row);
+            ReadPictureRow(picture, y, area.left, area.right, row);
         }
     }
 }
@@ -75,43 +62,43 @@ void SetPixels(uint8_t* row, int32_t count, COLORREF color) {
 
 // The one-pixel outline around the lens, drawn into a frame that starts at
 // `origin` on the screen.
-void DrawOutline(TBitmap& frame, const TLensRect& origin, const TLensRect& outline,
+void DrawOutline(TBitmap& frame, const TOverlayRect& origin, const TOverlayRect& outline,
                  COLORREF color) {
     auto at = [&](int32_t x, int32_t y) {
-        return frame.ScanLine(y - origin.Top) + static_cast<size_t>(x - origin.Left) * 4;
+        return frame.ScanLine(y - origin.top) + static_cast<size_t>(x - origin.left) * 4;
     };
-    const TLensRect inFrame = Intersect(outline, origin);
+    const TOverlayRect inFrame = Intersect(outline, origin);
     if (inFrame.Empty()) return;
-    for (int32_t y : {outline.Top, outline.Bottom - 1})
-        if (y >= inFrame.Top && y < inFrame.Bottom)
-            SetPixels(at(inFrame.Left, y), inFrame.Width(), color);
-    for (int32_t x : {outline.Left, outline.Right - 1})
-        if (x >= inFrame.Left && x < inFrame.Right)
-            for (int32_t y = inFrame.Top; y < inFrame.Bottom; ++y)
+    for (int32_t y : {outline.top, outline.bottom - 1})
+        if (y >= inFrame.top && y < inFrame.bottom)
+            SetPixels(at(inFrame.left, y), inFrame.Width(), color);
+    for (int32_t x : {outline.left, outline.right - 1})
+        if (x >= inFrame.left && x < inFrame.right)
+            for (int32_t y = inFrame.top; y < inFrame.bottom; ++y)
                 SetPixels(at(x, y), 1, color);
 }
 
 // Puts the frozen picture, the enlargement and the outline of a lens move
 // together in memory for one area of the screen.
 void ComposeFrame(const TBitmap& picture, TLensPictures& pictures, TBitmap& frame,
-                  const TLensRect& area, const TLensMove& move, COLORREF outline) {
-    const TLensAxis x = VisibleLensAxis(move.Lens.Left - area.Left, move.Lens.Width(),
+                  const TOverlayRect& area, const TLensMove& move, COLORREF outline) {
+    const TLensAxis x = VisibleLensAxis(move.Lens.left - area.left, move.Lens.Width(),
                                         move.Source.Width(), area.Width());
-    const TLensAxis y = VisibleLensAxis(move.Lens.Top - area.Top, move.Lens.Height(),
+    const TLensAxis y = VisibleLensAxis(move.Lens.top - area.top, move.Lens.Height(),
                                         move.Source.Height(), area.Height());
     // The picture is read only where the enlargement will not cover it.
-    const TLensRect lensPart{move.Lens.Left + x.LensFirst, move.Lens.Top + y.LensFirst,
-                             move.Lens.Left + x.LensFirst + x.LensCount,
-                             move.Lens.Top + y.LensFirst + y.LensCount};
+    const TOverlayRect lensPart{move.Lens.left + x.LensFirst, move.Lens.top + y.LensFirst,
+                                move.Lens.left + x.LensFirst + x.LensCount,
+                                move.Lens.top + y.LensFirst + y.LensCount};
     ReadPicture(picture, area, frame.ScanLine(0), frame.Stride(), lensPart);
     if (x.LensCount > 0 && y.LensCount > 0) {
-        uint8_t* lensStart = frame.ScanLine(move.Lens.Top - area.Top + y.LensFirst) +
-                             static_cast<size_t>(move.Lens.Left - area.Left + x.LensFirst) * 4;
+        uint8_t* lensStart = frame.ScanLine(move.Lens.top - area.top + y.LensFirst) +
+                             static_cast<size_t>(move.Lens.left - area.left + x.LensFirst) * 4;
         if (x.SourceCount > 0 && y.SourceCount > 0) {
-            const TLensRect sourceArea{move.Source.Left + x.SourceFirst,
-                                       move.Source.Top + y.SourceFirst,
-                                       move.Source.Left + x.SourceFirst + x.SourceCount,
-                                       move.Source.Top + y.SourceFirst + y.SourceCount};
+            const TOverlayRect sourceArea{move.Source.left + x.SourceFirst,
+                                          move.Source.top + y.SourceFirst,
+                                          move.Source.left + x.SourceFirst + x.SourceCount,
+                                          move.Source.top + y.SourceFirst + y.SourceCount};
             const size_t stride = static_cast<size_t>(x.SourceCount) * 4;
             pictures.source.resize(stride * y.SourceCount);
             ReadPicture(picture, sourceArea, pictures.source.data(), stride);
@@ -132,7 +119,7 @@ void ComposeFrame(const TBitmap& picture, TLensPictures& pictures, TBitmap& fram
 }
 
 void ShowFrame(TCanvas& canvas, const TBitmap& picture, TLensPictures& pictures,
-               const TLensRect& area, const TLensMove& move) {
+               const TOverlayRect& area, const TLensMove& move) {
     if (area.Empty()) return;
     TBitmap& frame = FrameAtLeast(pictures.frame, area.Width(), area.Height());
     ComposeFrame(picture, pictures, frame, area, move, canvas.PenColor());
@@ -152,8 +139,8 @@ void TMagnifier::Start() {
     // The first lens covers a quarter of the lens around the cursor, so the
     // first move restores a sensible area; it is drawn as soon as the queue
     // is empty, without waiting for a mouse move.
-    const POINT p = Activation.PointerPosition();
-    const int w = Settings.ZoomWidth, h = Settings.ZoomHeight;
+    const TOverlayPoint p = Activation.PointerOnOverlay();
+    const int64_t w = Settings.ZoomWidth, h = Settings.ZoomHeight;
     LastLensRect = {p.x - w / 4, p.y - h / 4, p.x - w / 4 + w / 2, p.y - h / 4 + h / 2};
     idlePending_ = true;
     Application.OnIdle = [this] {
@@ -168,45 +155,44 @@ void TMagnifier::Stop() {
     idlePending_ = false;
 }
 
-void TMagnifier::DrawLens(POINT p) {
-    if (!Activation.Frozen()) return;
+void TMagnifier::DrawLens(TOverlayPoint p) {
     const TBitmap& picture = Activation.Picture();
     TCanvas& canvas = Activation.Canvas();
-    const TLensRect last = FromRECT(LastLensRect);
     const TLensMove move =
-        PlanLensMove(p.x, p.y, Settings.ZoomWidth, Settings.ZoomHeight, Settings.Scale, last);
-    const SIZE size = Activation.ScreenSize();
-    const TLensRect screen{0, 0, size.cx, size.cy};
-    const TLensRect covered = Intersect(move.Covered, screen);
-    const TLensRect uncovered =
+        PlanLensMove(p, Settings.ZoomWidth, Settings.ZoomHeight, Settings.Scale, LastLensRect);
+    const TOverlayRect screen = Activation.OverlayRect();
+    const TOverlayRect covered = Intersect(move.Covered, screen);
+    const TOverlayRect uncovered =
         Intersect(Bounding(move.VerticalStrip, move.HorizontalStrip), screen);
 
     // A small move: the old and the new lens together go to the screen in
     // one block, so the move costs about one copy of the lens area. A long
     // jump: the two strips of the old lens are restored on their own, and
     // the new lens goes in a block of its own size.
-    const TLensRect both = Bounding(covered, uncovered);
+    const TOverlayRect both = Bounding(covered, uncovered);
     if (Area(both) <= 2 * Area(covered)) {
         ShowFrame(canvas, picture, pictures_, both, move);
     } else {
-        for (const TLensRect& strip : {move.VerticalStrip, move.HorizontalStrip}) {
-            TLensRect r = Intersect(strip, screen);
-            if (!r.Empty()) canvas.CopyFrom(ToRECT(r), picture.DC(), r.Left, r.Top);
+        for (const TOverlayRect& strip : {move.VerticalStrip, move.HorizontalStrip}) {
+            TOverlayRect r = Intersect(strip, screen);
+            if (!r.Empty())
+                canvas.CopyFrom(ToRECT(r), picture.DC(), static_cast<int>(r.left),
+                                static_cast<int>(r.top));
         }
         ShowFrame(canvas, picture, pictures_, covered, move);
     }
-    LastLensRect = ToRECT(move.Covered);
+    LastLensRect = move.Covered;
 }
 
 void TMagnifier::RefreshLens() {
-    DrawLens(Activation.PointerPosition());
+    DrawLens(Activation.PointerOnOverlay());
 }
 
-void TMagnifier::MouseMove(TShiftState) {
-    RefreshLens();
+void TMagnifier::MouseMove(TShiftState, TOverlayPoint at) {
+    DrawLens(at);
 }
 
-void TMagnifier::MouseDown(TMouseButton button, TShiftState shift, POINT) {
+void TMagnifier::MouseDown(TMouseButton button, TShiftState shift, TOverlayPoint) {
     const TLensButton lensButton = button == TMouseButton::mbLeft    ? TLensButton::Left
                                    : button == TMouseButton::mbRight ? TLensButton::Right
                                                                      : TLensButton::Middle;

@@ -25,18 +25,18 @@ public:
     // Any key but Shift or Ctrl on their own ends the Magnifier.
     void KeyDown(WORD& key, TShiftState shift) override;
     // Modified clicks change the factor or the lens size; a plain click ends.
-    void MouseDown(TMouseButton button, TShiftState shift, POINT p) override;
-    void MouseMove(TShiftState shift) override;
+    void MouseDown(TMouseButton button, TShiftState shift, TOverlayPoint p) override;
+    void MouseMove(TShiftState shift, TOverlayPoint at) override;
 
     // Draws the lens for cursor position p on the overlay: restores what the
     // last lens covered and the new one does not, then the enlargement and
     // its outline.
-    void DrawLens(POINT p);
+    void DrawLens(TOverlayPoint p);
     // Draws the lens at the cursor's position.
     void RefreshLens();
 
     // The area the lens covered last, outline included; right and bottom exclusive.
-    RECT LastLensRect{};
+    TOverlayRect LastLensRect{};
 
 private:
     TLensPictures pictures_;

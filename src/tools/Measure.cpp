@@ -9,17 +9,17 @@ constexpr long double kPi = 3.14159265358979323846264338327950288L;
 constexpr wchar_t kNoCalibration[] = L"-";
 } // namespace
 
-double LineAngle(const TToolRect& line) {
-    const long double h = std::llabs(int64_t(line.Right) - line.Left);
-    const long double v = std::llabs(int64_t(line.Bottom) - line.Top);
+double LineAngle(const TCorners& line) {
+    const long double h = std::llabs(int64_t(line.last.x) - line.first.x);
+    const long double v = std::llabs(int64_t(line.last.y) - line.first.y);
     if (h == 0) return v == 0 ? 0.0 : 90.0;
     return static_cast<double>(std::atan(v / h) * 180 / kPi);
 }
 
-std::array<std::wstring, 7> MeasureRowTexts(const TToolRect& line, int32_t dpi,
+std::array<std::wstring, 7> MeasureRowTexts(const TCorners& line, int32_t dpi,
                                             std::wstring_view separator) {
-    const int64_t dx = std::llabs(int64_t(line.Right) - line.Left);
-    const int64_t dy = std::llabs(int64_t(line.Bottom) - line.Top);
+    const int64_t dx = std::llabs(int64_t(line.last.x) - line.first.x);
+    const int64_t dy = std::llabs(int64_t(line.last.y) - line.first.y);
     // Extended precision throughout (its 64-bit mantissa holds the sum of
     // the squares exactly, as integers would); millimetres multiply by 25.4
     // before they divide.

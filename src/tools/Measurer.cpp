@@ -9,14 +9,14 @@ void TMeasurer::DrawMeasureFigure() {
     frame_.Draw(canvas.Handle(), toolRect_);
     // The overlay's pen is silver with the exclusive-or mix; a line leaves
     // out its end pixel, and a pixel it shares with the frame changes twice.
-    canvas.MoveTo(toolRect_.Left, toolRect_.Top);
-    canvas.LineTo(toolRect_.Right, toolRect_.Bottom);
+    canvas.MoveTo(toolRect_.first.x, toolRect_.first.y);
+    canvas.LineTo(toolRect_.last.x, toolRect_.last.y);
 }
 
-void TMeasurer::MouseDown(TMouseButton button, TShiftState, POINT p) {
+void TMeasurer::MouseDown(TMouseButton button, TShiftState, TOverlayPoint p) {
     if (dragging_) EndMeasurement();            // any second press: no figure may stay behind
     if (button != TMouseButton::mbLeft) return; // the right button opens the menu
-    toolRect_ = {p.x, p.y, p.x, p.y};
+    toolRect_ = {p, p};
     DrawMeasureFigure();
     dragging_ = true;
     // The release must come here, also when it happens over the panel.
@@ -27,25 +27,24 @@ void TMeasurer::KeyDown(WORD& key, TShiftState shift) {
     if (!PointerKeyDown(key, shift)) TInfoTool::KeyDown(key, shift);
 }
 
-void TMeasurer::PointerButton(POINT p, TShiftState shift) {
+void TMeasurer::PointerButton(TOverlayPoint p, TShiftState shift) {
     if (dragging_)
         MouseUp(TMouseButton::mbLeft, shift, p);
     else
         MouseDown(TMouseButton::mbLeft, shift, p);
 }
 
-void TMeasurer::FollowCursor(POINT cursor) {
+void TMeasurer::FollowCursor(TOverlayPoint cursor) {
     if (!dragging_) return;
     DrawMeasureFigure();
-    toolRect_.Right = cursor.x;
-    toolRect_.Bottom = cursor.y;
+    toolRect_.last = cursor;
     DrawMeasureFigure();
     const auto texts = MeasureRowTexts(toolRect_, Settings.DPI, UserDecimalSeparator());
     for (size_t i = 0; i < texts.size(); ++i)
         SetInfoValue(static_cast<TInfoRow>(kMeasureRows[i]), texts[i]);
 }
 
-void TMeasurer::MouseUp(TMouseButton button, TShiftState, POINT) {
+void TMeasurer::MouseUp(TMouseButton button, TShiftState, TOverlayPoint) {
     if (button == TMouseButton::mbLeft && dragging_) EndMeasurement();
 }
 

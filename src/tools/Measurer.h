@@ -12,19 +12,19 @@ public:
     using TInfoTool::TInfoTool;
 
     void KeyDown(WORD& key, TShiftState shift) override;
-    void MouseDown(TMouseButton button, TShiftState shift, POINT p) override;
-    void MouseUp(TMouseButton button, TShiftState shift, POINT p) override;
+    void MouseDown(TMouseButton button, TShiftState shift, TOverlayPoint p) override;
+    void MouseUp(TMouseButton button, TShiftState shift, TOverlayPoint p) override;
     void Paint() override;
 
-    // Start point (Left, Top) and end point (Right, Bottom) of the line.
-    const TToolRect& ToolRect() const { return toolRect_; }
+    // The line, from its start point to its end point.
+    const TCorners& ToolRect() const { return toolRect_; }
     bool Dragging() const { return dragging_; }
 
 protected:
-    void FollowCursor(POINT cursor) override;
+    void FollowCursor(TOverlayPoint cursor) override;
     // The first press starts a line as the left button does, the second
     // ends it as the button's release does.
-    void PointerButton(POINT p, TShiftState shift) override;
+    void PointerButton(TOverlayPoint p, TShiftState shift) override;
 
 private:
     // The figure of toolRect_: the dotted frame, then the line without its
@@ -32,7 +32,7 @@ private:
     void DrawMeasureFigure();
     void EndMeasurement();
 
-    TToolRect toolRect_;
+    TCorners toolRect_;
     bool dragging_ = false;
     TDottedXorFrame frame_;
 };

@@ -1,37 +1,42 @@
 #include "tools/PointerStep.h"
-
 #include <algorithm>
+#include <cstdlib>
+#include <limits>
 
 namespace {
-// 64 bits: a point or an area at the ends of the 32-bit range must not wrap.
-int32_t ClampAxis(int64_t v, int32_t first, int32_t count) {
-    const int64_t last = static_cast<int64_t>(first) + count - 1;
-    return static_cast<int32_t>(std::clamp<int64_t>(v, first, last));
+bool OnAMonitor(int64_t x, int64_t y, const std::vector<TScreenRect>& monitors) {
+    return std::any_of(monitors.begin(), monitors.end(), [&](const TScreenRect& m) {
+        return x >= m.left && x < m.right && y >= m.top && y < m.bottom;
+    });
+}
+
+TScreenPoint NearestOnAMonitor(TScreenPoint p, const std::vector<TScreenRect>& monitors) {
+    TScreenPoint nearest = p;
+    int64_t shortest = std::numeric_limits<int64_t>::max();
+    for (const TScreenRect& m : monitors) {
+        if (m.Empty()) continue;
+        const int64_t x = std::clamp<int64_t>(p.x, m.left, m.right - 1);
+        const int64_t y = std::clamp<int64_t>(p.y, m.top, m.bottom - 1);
+        const int64_t distance = std::llabs(x - p.x) + std::llabs(y - p.y);
+        if (distance < shortest) {
+            shortest = distance;
+            nearest = {Saturate32(x), Saturate32(y)};
+        }
+    }
+    return nearest;
 }
 } // namespace
 
-TToolPoint ClampToScreenArea(TToolPoint p, const TScreenArea& area) {
-    if (area.Width <= 0 || area.Height <= 0) return p;
-    return {ClampAxis(p.x, area.Left, area.Width), ClampAxis(p.y, area.Top, area.Height)};
-}
-
-TToolPoint PointerStep(TToolPoint p, TArrowKey key, bool shift, const TScreenArea& area) {
-    if (area.Width <= 0 || area.Height <= 0) return p; // nowhere to go
-    const int64_t step = shift ? kPointerShiftStep : kPointerStep;
+TScreenPoint PointerStep(TScreenPoint p, TArrowKey key, bool shift,
+                         const std::vector<TScreenRect>& monitors) {
+    if (!OnAMonitor(p.x, p.y, monitors)) return NearestOnAMonitor(p, monitors);
+    const int64_t dx = key == TArrowKey::Left ? -1 : key == TArrowKey::Right ? 1 : 0;
+    const int64_t dy = key == TArrowKey::Up ? -1 : key == TArrowKey::Down ? 1 : 0;
     int64_t x = p.x, y = p.y;
-    switch (key) {
-    case TArrowKey::Left:
-        x -= step;
-        break;
-    case TArrowKey::Right:
-        x += step;
-        break;
-    case TArrowKey::Up:
-        y -= step;
-        break;
-    case TArrowKey::Down:
-        y += step;
-        break;
+    for (int step = shift ? kPointerShiftStep : kPointerStep; step > 0; --step) {
+        if (!OnAMonitor(x + dx, y + dy, monitors)) break;
+        x += dx;
+        y += dy;
     }
-    return {ClampAxis(x, area.Left, area.Width), ClampAxis(y, area.Top, area.Height)};
+    return {Saturate32(x), Saturate32(y)};
 }

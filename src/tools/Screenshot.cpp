@@ -5,10 +5,6 @@
 #include "tools/ToolActivation.h"
 
 namespace {
-TToolPoint ToolPoint(POINT p) {
-    return {p.x, p.y};
-}
-
 // The pointer over each zone of a selection.
 int ZoneCursor(THitZone zone) {
     switch (zone) {
@@ -33,9 +29,16 @@ int ZoneCursor(THitZone zone) {
 }
 } // namespace
 
-TToolRect TScreenshot::Exported(bool selection) const {
-    const SIZE screen = Activation.ScreenSize();
+TOverlayRect TScreenshot::Exported(bool selection) const {
+    const SIZE screen = Activation.OverlaySize();
     return ExportRect(toolRect_, selection && marked_, screen.cx, screen.cy);
+}
+
+void TScreenshot::Start() {
+    // Nothing is selected: the rows read the screen's origin, zeros on
+    // every layout of monitors.
+    const TOverlayPoint origin = Activation.ToOverlay(TScreenPoint{0, 0});
+    toolRect_ = pressRect_ = {origin, origin};
 }
 
 void TScreenshot::ToggleFrame() {
@@ -44,19 +47,16 @@ void TScreenshot::ToggleFrame() {
 }
 
 void TScreenshot::ShowSelectionRows() {
-    const TToolRect& r = toolRect_;
-    // The user reads screen coordinates: the overlay begins at the virtual
-    // screen's corner.
-    const TScreenRect& screen = Activation.ScreenRect();
-    SetInfoValue(irSelectionStart,
-                 PairText(int64_t{r.Left} + screen.left, int64_t{r.Top} + screen.top));
-    SetInfoValue(irSelectionEnd,
-                 PairText(int64_t{r.Right} + screen.left, int64_t{r.Bottom} + screen.top));
-    SetInfoValue(irSelectionSize, PairText(std::abs(int64_t(r.Right) - r.Left),
-                                           std::abs(int64_t(r.Bottom) - r.Top)));
+    const TCorners& r = toolRect_;
+    // The user reads screen coordinates.
+    const TScreenPoint first = Activation.ToScreen(r.first), last = Activation.ToScreen(r.last);
+    SetInfoValue(irSelectionStart, PairText(first.x, first.y));
+    SetInfoValue(irSelectionEnd, PairText(last.x, last.y));
+    SetInfoValue(irSelectionSize, PairText(std::abs(int64_t{r.last.x} - r.first.x),
+                                           std::abs(int64_t{r.last.y} - r.first.y)));
 }
 
-void TScreenshot::MouseDown(TMouseButton button, TShiftState, POINT p) {
+void TScreenshot::MouseDown(TMouseButton button, TShiftState, TOverlayPoint p) {
     if (button != TMouseButton::mbLeft) {
         // A second button during a drag ends the drag as its release would;
         // the right button then opens the menu, which takes the mouse.
@@ -65,10 +65,10 @@ void TScreenshot::MouseDown(TMouseButton button, TShiftState, POINT p) {
         pressRect_ = toolRect_;
         return;
     }
-    Press(ToolPoint(p));
+    Press(p);
 }
 
-void TScreenshot::Press(TToolPoint p) {
+void TScreenshot::Press(TOverlayPoint p) {
     if (dragging_) Release(); // a press the last release never reached
     // Where the button went down, which the pointer may have left by the
     // time the press is handled.
@@ -76,7 +76,7 @@ void TScreenshot::Press(TToolPoint p) {
     if (dragZone_ == hzNone) {
         // A new selection: the old frame goes at once.
         if (frameShown_) ToggleFrame();
-        toolRect_ = {p.x, p.y, p.x, p.y};
+        toolRect_ = {p, p};
         frameShown_ = true; // the frame of a point is no pixel at all
     }
     dragAnchor_ = p;
@@ -86,18 +86,17 @@ void TScreenshot::Press(TToolPoint p) {
     Activation.CaptureMouse(true);
 }
 
-void TScreenshot::FollowCursor(POINT cursor) {
+void TScreenshot::FollowCursor(TOverlayPoint cursor) {
     if (dragging_) {
         if (frameShown_) ToggleFrame();
-        const SIZE screen = Activation.ScreenSize();
-        toolRect_ =
-            DragRect(pressRect_, dragZone_, dragAnchor_, ToolPoint(cursor), screen.cx, screen.cy);
+        const SIZE screen = Activation.OverlaySize();
+        toolRect_ = DragRect(pressRect_, dragZone_, dragAnchor_, cursor, screen.cx, screen.cy);
         ToggleFrame();
     }
     ShowSelectionRows();
 }
 
-void TScreenshot::MouseUp(TMouseButton button, TShiftState, POINT) {
+void TScreenshot::MouseUp(TMouseButton button, TShiftState, TOverlayPoint) {
     if (button == TMouseButton::mbLeft && dragging_) Release();
 }
 
@@ -123,13 +122,13 @@ void TScreenshot::KeyDown(WORD& key, TShiftState shift) {
         // Keys while dragging would fight the mouse over the same rectangle.
         if (!marked_ || dragging_) return;
         ToggleFrame();
-        const SIZE screen = Activation.ScreenSize();
+        const SIZE screen = Activation.OverlaySize();
         if (modifiers == 0 || modifiers == ssShift)
             toolRect_ = ArrowKeyRect(toolRect_, *arrow, modifiers == ssShift, screen.cx, screen.cy);
         pressRect_ = toolRect_;
         ToggleFrame();
         ShowSelectionRows();
-        UpdateZoom(Activation.PointerPosition());
+        UpdateZoom(Activation.PointerOnOverlay());
         return;
     }
     if ((key == 'C' || key == VK_INSERT) && modifiers == ssAlt) {
@@ -164,10 +163,9 @@ void TScreenshot::mniSaveClick() {
     // The dialog may stay open while another program takes the foreground:
     // the activation, and with it the picture and the selection, lives until
     // the file is written.
-    const TToolRect exported = Exported(true);
-    Activation.Hold([&] {
-        SaveScreenRect(Activation.OverlayWindow(), Activation.Picture(), exported);
-    });
+    const TOverlayRect exported = Exported(true);
+    Activation.Hold(
+        [&] { SaveScreenRect(Activation.OverlayWindow(), Activation.Picture(), exported); });
 }
 
 void TScreenshot::MenuCommand(TToolCommand command) {
@@ -189,9 +187,9 @@ void TScreenshot::Paint() {
     if (frameShown_) frame_.Draw(Activation.Canvas().Handle(), toolRect_);
 }
 
-std::optional<int> TScreenshot::CursorAt(POINT p) {
+std::optional<int> TScreenshot::CursorAt(TOverlayPoint p) {
     if (!marked_) return std::nullopt;
-    const THitZone zone = HitTest(toolRect_, ToolPoint(p));
+    const THitZone zone = HitTest(toolRect_, p);
     if (zone == hzNone) return std::nullopt;
     return ZoneCursor(zone);
 }

@@ -11,21 +11,22 @@ class TScreenshot : public TInfoTool {
 public:
     using TInfoTool::TInfoTool;
 
+    void Start() override;
     void KeyDown(WORD& key, TShiftState shift) override;
-    void MouseDown(TMouseButton button, TShiftState shift, POINT p) override;
-    void MouseUp(TMouseButton button, TShiftState shift, POINT p) override;
+    void MouseDown(TMouseButton button, TShiftState shift, TOverlayPoint p) override;
+    void MouseUp(TMouseButton button, TShiftState shift, TOverlayPoint p) override;
     void Paint() override;
-    std::optional<int> CursorAt(POINT p) override;
+    std::optional<int> CursorAt(TOverlayPoint p) override;
     void MenuCommand(TToolCommand command) override;
     bool Marked() const override { return marked_; }
 
-    const TToolRect& ToolRect() const { return toolRect_; }
+    const TCorners& ToolRect() const { return toolRect_; }
 
 protected:
-    void FollowCursor(POINT cursor) override;
+    void FollowCursor(TOverlayPoint cursor) override;
 
 private:
-    void Press(TToolPoint p);
+    void Press(TOverlayPoint p);
     void Release();
     // Draws or erases the selection's frame, whichever it is now.
     void ToggleFrame();
@@ -34,11 +35,11 @@ private:
     void mniSaveClick();
     // The selection when there is one and `selection` asks for it, else the
     // whole screen.
-    TToolRect Exported(bool selection) const;
+    TOverlayRect Exported(bool selection) const;
 
-    TToolRect toolRect_;    // ToolRect
-    TToolRect pressRect_;   // PressRect
-    TToolPoint dragAnchor_; // DragAnchor
+    TCorners toolRect_;        // ToolRect
+    TCorners pressRect_;       // PressRect
+    TOverlayPoint dragAnchor_; // DragAnchor
     THitZone dragZone_ = hzNone;
     bool dragging_ = false;
     bool marked_ = false;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/Form.h"
+#include "framework/Geometry.h"
 #include <optional>
 
 class TToolActivation;
@@ -24,16 +25,16 @@ public:
     virtual void Stop() {}
     // Setting key to 0 marks the stroke as handled. Escape ends the tool.
     virtual void KeyDown(WORD& key, TShiftState shift);
-    virtual void MouseDown(TMouseButton /*button*/, TShiftState /*shift*/, POINT /*p*/) {}
-    // Also runs for moves over the information panel, so the position comes
-    // from the system, not from the event.
-    virtual void MouseMove(TShiftState /*shift*/) {}
-    virtual void MouseUp(TMouseButton /*button*/, TShiftState /*shift*/, POINT /*p*/) {}
+    virtual void MouseDown(TMouseButton /*button*/, TShiftState /*shift*/, TOverlayPoint /*p*/) {}
+    // Also runs for moves over the information panel: `at` is where the
+    // move went, on the overlay under the panel too.
+    virtual void MouseMove(TShiftState /*shift*/, TOverlayPoint /*at*/) {}
+    virtual void MouseUp(TMouseButton /*button*/, TShiftState /*shift*/, TOverlayPoint /*p*/) {}
     // The frozen picture was just copied to the overlay: draw the marks that
     // must stay on it.
     virtual void Paint() {}
     // The pointer over a point of the overlay; nothing: the tool's own cursor.
-    virtual std::optional<int> CursorAt(POINT /*p*/) { return std::nullopt; }
+    virtual std::optional<int> CursorAt(TOverlayPoint /*p*/) { return std::nullopt; }
     virtual void MenuCommand(TToolCommand command);
     // The context menu's information item reads "Hide &info" or "Show &info".
     virtual bool InfoShown() const { return false; }

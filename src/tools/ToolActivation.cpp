@@ -1,8 +1,9 @@
 #include "tools/ToolActivation.h"
 #include "framework/Application.h"
 #include "framework/Dpi.h"
+#include "framework/GeometryWin.h"
 #include "framework/Input.h"
-#include "framework/Monitors.h"
+#include "framework/SystemAnswers.h"
 #include "framework/Window.h"
 #include <algorithm>
 
@@ -15,14 +16,14 @@ int LensMargin(int lensSide) {
     return std::clamp(lensSide / 2, 0, kMaxLensMargin);
 }
 
-TToolActivation::TToolActivation(TForm& overlay, int tool, std::function<void()> end)
-    : overlay_(overlay), tool_(tool), end_(std::move(end)), toolObject_(Info().Create(*this)) {}
+TToolActivation::TToolActivation(TForm& overlay, TActivationOwner& owner, int tool)
+    : overlay_(overlay), owner_(owner), tool_(tool), toolObject_(Info().Create(*this)) {}
 
 TToolActivation::~TToolActivation() = default;
 
 void TToolActivation::Freeze() {
-    std::vector<TScreenRect> monitors = MonitorRects();
-    const TScreenRect screen = VirtualScreenOf(monitors);
+    monitors_ = MonitorRects();
+    screen_ = VirtualScreenOf(monitors_);
     // The desktop surface is needed for this one copy only. Its window DC
     // counts from the desktop window's corner: the primary monitor's on
     // Windows, the virtual screen's under Wine.
@@ -30,31 +31,38 @@ void TToolActivation::Freeze() {
     RECT desktopRect{};
     GetWindowRect(desktopWindow, &desktopRect);
     WindowDC desktop(desktopWindow, kDesktopDCFlags);
-    auto picture = std::make_unique<TBitmap>(screen.Width() + LensMargin(Settings.ZoomWidth),
-                                             screen.Height() + LensMargin(Settings.ZoomHeight));
+    const SIZE size = OverlaySize();
+    auto picture = std::make_unique<TBitmap>(size.cx + LensMargin(Settings.ZoomWidth),
+                                             size.cy + LensMargin(Settings.ZoomHeight));
     // Monitor by monitor: what lies between them keeps the picture's white.
-    for (const TScreenRect& m : monitors)
-        picture->Canvas().CopyFrom(
-            {m.left - screen.left, m.top - screen.top, m.right - screen.left, m.bottom - screen.top},
-            desktop.get(), m.left - desktopRect.left, m.top - desktopRect.top);
+    for (const TScreenRect& m : monitors_)
+        picture->Canvas().CopyFrom(ToRECT(ToOverlay(m)), desktop.get(),
+                                   static_cast<int>(m.left - desktopRect.left),
+                                   static_cast<int>(m.top - desktopRect.top));
     picture_ = std::move(picture);
-    screen_ = screen;
-    monitors_ = std::move(monitors);
 }
 
-POINT TToolActivation::PointerPosition() const {
-    return ToOverlay(CursorPosition());
+TScreenPoint TToolActivation::PointerOnScreen() const {
+    return ::PointerOnScreen();
 }
 
-void TToolActivation::Start(TPopupMenu& panelMenu, std::function<void()> panelMouseMove) {
+void TToolActivation::Start(TPopupMenu& panelMenu,
+                            std::function<void(TScreenPoint)> panelMouseMove) {
     if (Info().InfoRows != 0) {
-        const POINT stored{Settings.*Info().PanelX, Settings.*Info().PanelY};
-        // Made at the scaling of the monitor it opens on, the one nearest to
-        // its place (on one monitor, the system's).
-        const int dpi = monitors_.size() > 1 ? DpiAt(stored) : 0;
-        panel_ = std::make_unique<TInfoWin>(overlay_, panelMenu, std::move(panelMouseMove),
-                                            Info().InfoRows, dpi);
-        panel_->SetPosition(stored, monitors_, {screen_.left, screen_.top});
+        const TScreenPoint stored{Settings.*Info().PanelX, Settings.*Info().PanelY};
+        // Made at the scaling of the monitor nearest to its place, then that
+        // of the monitor it comes to lie on.
+        const int dpi = DpiAt(stored);
+        TInfoWinEvents events;
+        events.MouseMove = std::move(panelMouseMove);
+        // The panel's menu holds the activation: a command chosen in it acts
+        // on the activation it was opened over.
+        events.RunMenu = [this](const std::function<void()>& menu) { Hold(menu); };
+        panel_ = std::make_unique<TInfoWin>(overlay_, panelMenu, std::move(events), Info().InfoRows,
+                                            dpi);
+        panel_->SetPosition(stored, monitors_, ToScreen(TOverlayPoint{0, 0}));
+        if (panel_->FollowMonitorScaling())
+            panel_->SetPosition(stored, monitors_, ToScreen(TOverlayPoint{0, 0}));
     }
     toolObject_->Start();
 }
@@ -66,7 +74,7 @@ void TToolActivation::Stop() {
 
 void TToolActivation::StorePanelPosition() const {
     if (!panel_) return;
-    const POINT position = panel_->GetPosition();
+    const TScreenPoint position = panel_->GetPosition();
     Settings.*Info().PanelX = position.x;
     Settings.*Info().PanelY = position.y;
 }
@@ -76,14 +84,6 @@ void TToolActivation::FreePanel() {
     // from now on the tool sees no panel, and the window goes once that
     // handler has returned.
     if (panel_) FreeAfterMessages(std::shared_ptr<TInfoWin>(std::move(panel_)));
-}
-
-void TToolActivation::Release() noexcept {
-    if (--holds_ > 0 || !endRequested_) return;
-    endRequested_ = false;
-    // The end may free this activation: nothing of it is used afterwards.
-    const std::function<void()> end = end_;
-    GuardedCall(end);
 }
 
 void TToolActivation::Repaint() {

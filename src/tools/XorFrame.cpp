@@ -31,18 +31,18 @@ TDottedXorFrame::TDottedXorFrame() {
     if (!pattern_) ThrowLastError(L"Cannot create the selection frame's pattern");
 }
 
-void TDottedXorFrame::Draw(HDC dc, const TToolRect& rect) const {
-    const TToolRect r = Normalized(rect);
-    const int w = r.Right - r.Left, h = r.Bottom - r.Top;
+void TDottedXorFrame::Draw(HDC dc, const TCorners& rect) const {
+    const TCorners r = Normalized(rect);
+    const int w = r.last.x - r.first.x, h = r.last.y - r.first.y;
     POINT origin;
     SetBrushOrgEx(dc, 0, 0, &origin);
     SelectedObject brush(dc, pattern_.get());
     // Four strokes, each from its corner up to but not including the next,
     // so every outline pixel is changed once (a rectangle of no width or
     // height thus changes only its two ends).
-    if (w > 0) PatBlt(dc, r.Left, r.Top, w, 1, PATINVERT);
-    if (h > 0) PatBlt(dc, r.Right, r.Top, 1, h, PATINVERT);
-    if (w > 0) PatBlt(dc, r.Left + 1, r.Bottom, w, 1, PATINVERT);
-    if (h > 0) PatBlt(dc, r.Left, r.Top + 1, 1, h, PATINVERT);
+    if (w > 0) PatBlt(dc, r.first.x, r.first.y, w, 1, PATINVERT);
+    if (h > 0) PatBlt(dc, r.last.x, r.first.y, 1, h, PATINVERT);
+    if (w > 0) PatBlt(dc, r.first.x + 1, r.last.y, w, 1, PATINVERT);
+    if (h > 0) PatBlt(dc, r.first.x, r.first.y + 1, 1, h, PATINVERT);
     SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
 }

@@ -12,7 +12,7 @@ public:
     TDottedXorFrame();
     // The outline of r, both edges included; r need not be normalised. Each
     // pixel of the outline is changed once, in screen coordinates of `dc`.
-    void Draw(HDC dc, const TToolRect& r) const;
+    void Draw(HDC dc, const TCorners& r) const;
 
 private:
     UniqueBrush pattern_;

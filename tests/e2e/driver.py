@@ -414,6 +414,13 @@ class TwoMonitorDesktop(WineDesktop):
     def to_windows(self, x, y):
         return x - self.origin[0], y - self.origin[1]
 
+    def pointer(self):
+        """Where the X pointer is, in Windows screen coordinates."""
+        shell = subprocess.run(['xdotool', 'getmouselocation', '--shell'], env=self.env,
+                               check=True, stdout=subprocess.PIPE, text=True).stdout
+        where = dict(line.split('=', 1) for line in shell.split())
+        return self.to_windows(int(where['X']), int(where['Y']))
+
     def monitors(self):
         """(monitor rectangles, primary first, virtual screen rectangle), as a
         Windows program sees them."""

@@ -87,6 +87,8 @@ def test_a_save_keeps_its_picture_when_another_program_takes_the_foreground(
     try:
         desktop.activate(other.hwnd)
         wait_until(lambda: desktop.foreground() == other.hwnd, what='the other program in front')
+        # The frozen picture no longer covers the program the user turned to.
+        wait_until(other.on_screen, what="the other program's window on the screen")
         desktop.key('ctrl+shift+d')
         desktop.activate(dialog['hwnd'])
         wait_until(lambda: desktop.focus() != 0, what='the dialog to take the keyboard again')

@@ -10,7 +10,7 @@ import pytest
 from PIL import Image, ImageChops
 
 from driver import FrozenPicture, Pattern, wait_for_assertion, wait_until, xor_frame
-from test_export import copied, same, save_as
+from test_export import copied, open_dialog, same, save_as
 from test_info_panel import VALUE_ID, assert_zoom, panel_of
 from test_magnifier import check_lens
 from test_measurer_dropper import with_figure, with_marker
@@ -76,6 +76,10 @@ def tool_over_both(monitors, start_on_monitors, patterns):
         host = program.overlay()
         assert host['rect'] == list(VIRTUAL), 'the overlay covers the virtual screen'
         picture = FrozenPicture(monitors, program, frozen)
+        if parked:
+            # With more than one monitor a panel comes wholly onto one: at
+            # the primary's bottom right, left out of every comparison.
+            picture.panel = box(monitors, panel_of(monitors, program).rect)
         # The Magnifier's lens is always there, and so is a panel not parked.
         if tool != 'Magnifier' and not parked.keys() & options.keys():
             picture.shows(frozen, 'the frozen picture')
@@ -147,6 +151,10 @@ def test_a_selection_across_the_border_is_framed_copied_and_saved_exactly(monito
     picture = tool_over_both('Screenshot')
     program = picture.program
     start, end = (-300, 100), (200, 300)
+    # Nothing selected yet: the rows read zeros, as on one monitor.
+    monitors.move(*start)
+    wait_until(lambda: [panel_of(monitors, program).cell(VALUE_ID + row)['text']
+                        for row in (4, 5)] == ['x: 0\t y: 0'] * 2, what='zeros before a selection')
     monitors.drag(*start, *end)
     picture.shows(xor_frame(picture.frozen, box(monitors, (*start, *end))),
                   f'the frame of {start} to {end}')
@@ -228,24 +236,28 @@ def start_dropper(monitors, program):
     return tuple(panel_of(monitors, program).rect)
 
 
-def on_a_monitor(monitors, rect):
-    on = [pixels_on(rect, m) for m in monitors.monitors()[0]]
-    return any(w >= 16 and h >= 16 for w, h in on)
+def wholly_on_a_monitor(monitors, rect):
+    return any(pixels_on(rect, m) == (rect[2] - rect[0], rect[3] - rect[1])
+               for m in monitors.monitors()[0])
 
 
+# Where it fits, the panel is kept; otherwise it comes wholly onto the
+# nearest monitor, its caption first (`h`: the panel's height).
 @pytest.mark.parametrize('stored, expected', [
-    ((-700, 100), (-700, 100)),  # on the secondary: where it was left
+    ((-700, 100), lambda h: (-700, 100)),  # on the secondary: where it was left
     # In the corner below the secondary, inside the virtual screen yet on no
-    # monitor: moved the shortest way, up until 16 rows lie on the secondary.
-    ((-700, 700), (-700, 584)),
+    # monitor: up onto the secondary, the shorter move.
+    ((-700, 700), lambda h: (-700, 600 - h)),
+    ((100, -300), lambda h: (100, 0)),  # its caption above every monitor
+    ((-600, 650), lambda h: (-600, 600 - h)),  # mostly over no monitor
 ])
-def test_a_panel_opens_where_it_was_left_if_a_monitor_shows_it(monitors, start_on_monitors,
-                                                              patterns, stored, expected):
+def test_a_panel_opens_wholly_on_a_monitor(monitors, start_on_monitors, patterns, stored,
+                                           expected):
     program = start_on_monitors(DropperKey=HOT_KEY, DropperPosX=stored[0], DropperPosY=stored[1])
     patterns(100, 100, 300, 300)
     rect = start_dropper(monitors, program)
-    assert rect[:2] == expected
-    assert on_a_monitor(monitors, rect)
+    assert rect[:2] == expected(rect[3] - rect[1])
+    assert wholly_on_a_monitor(monitors, rect), f'the panel at {rect}'
 
 
 def test_a_panel_left_on_a_monitor_that_is_gone_comes_back_onto_one_attached(
@@ -258,5 +270,89 @@ def test_a_panel_left_on_a_monitor_that_is_gone_comes_back_onto_one_attached(
     program.overlay(visible=False)
     monitors.set_third(False)
     rect = start_dropper(monitors, program)
-    assert on_a_monitor(monitors, rect), f'the panel at {rect} lies on no monitor'
-    assert rect[:2] == (PRIMARY[2] - 16, 100)
+    assert wholly_on_a_monitor(monitors, rect), f'the panel at {rect}'
+    assert rect[:2] == (PRIMARY[2] - (rect[2] - rect[0]), 100)
+
+
+def cursor_row(monitors, program, at):
+    wait_until(lambda: panel_of(monitors, program).cell(VALUE_ID)['text']
+               == f'x: {at[0]}\t y: {at[1]}', what=f'the cursor row at {at}')
+
+
+def test_the_pointer_keys_stay_on_the_monitors(monitors, tool_over_both):
+    # Windows keeps the pointer on a monitor: at the secondary's bottom row,
+    # Down and Shift+Down go nowhere, and Space holds a colour that is there.
+    picture = tool_over_both('Dropper')
+    program = picture.program
+    monitors.move(-400, 599)
+    cursor_row(monitors, program, (-400, 599))
+    monitors.key('Down', 'shift+Down', 'Up')  # the Up shows the others were handled
+    cursor_row(monitors, program, (-400, 598))
+    monitors.key('Down', 'shift+Down')
+    monitors.key('space')
+    cursor_row(monitors, program, (-400, 599))
+    assert monitors.pointer() == (-400, 599)
+    held = picture.frozen.getpixel(monitors.to_x(-400, 599))
+    wait_until(lambda: panel_of(monitors, program).cell(VALUE_ID + 13)['text']
+               == '%02X%02X%02X' % held, what='the colour of the bottom row held')
+    picture.shows(with_marker(picture.frozen, *monitors.to_x(-400, 599)), 'the marker there')
+
+
+def test_a_line_drawn_by_keys_ends_on_the_monitor(monitors, tool_over_both):
+    picture = tool_over_both('Measurer', DPI=96)
+    program = picture.program
+    monitors.move(-400, 590)
+    cursor_row(monitors, program, (-400, 590))
+    monitors.key('space', 'shift+Down', 'shift+Down')
+    cursor_row(monitors, program, (-400, 599))
+    assert panel_of(monitors, program).cell(VALUE_ID + 7)['text'].replace(',', '.') == '9.0'
+    assert monitors.pointer() == (-400, 599)
+
+
+def test_the_mouse_leads_also_onto_a_place_the_keys_passed(monitors, tool_over_both):
+    picture = tool_over_both('Dropper')
+    program = picture.program
+    monitors.move(-100, 300)
+    cursor_row(monitors, program, (-100, 300))
+    monitors.key(*['Right'] * 20)
+    cursor_row(monitors, program, (-80, 300))
+    monitors.move(-85, 300)
+    cursor_row(monitors, program, (-85, 300))
+
+
+@pytest.mark.parametrize('at, monitor', [((500, 400), PRIMARY), ((-400, 300), SECONDARY)])
+def test_the_save_dialog_opens_on_the_monitor_with_the_pointer(monitors, tool_over_both, at,
+                                                               monitor):
+    picture = tool_over_both('Screenshot', at=at)
+    monitors.key('ctrl+s')
+    dialog = open_dialog(monitors, picture.program, 'Save As')
+    left, top, right, bottom = dialog['rect']
+    assert (left >= monitor[0] and top >= monitor[1] and right <= monitor[2]
+            and bottom <= monitor[3]), f'the save dialog at {dialog["rect"]}'
+    monitors.key('Escape')
+
+
+def test_another_program_in_front_of_the_save_dialog_is_not_covered(monitors, tool_over_both,
+                                                                     patterns):
+    picture = tool_over_both('Screenshot', at=(-400, 300))
+    program = picture.program
+    start, end = (-300, 100), (200, 300)
+    monitors.drag(*start, *end)
+    monitors.key('ctrl+s')
+    dialog = open_dialog(monitors, program, 'Save As')
+    other = patterns(-700, 450, 60, 60)
+    monitors.activate(other.hwnd)
+    wait_until(lambda: monitors.foreground() == other.hwnd, what='the other program in front')
+    wait_until(other.on_screen, what="the other program's window on the screen")
+    monitors.activate(dialog['hwnd'])
+    wait_until(lambda: monitors.focus() != 0, what='the dialog to take the keyboard again')
+    out = monitors.prefix / 'drive_c' / 'behind.png'
+    out.unlink(missing_ok=True)
+    monitors._focus_desktop()  # the X focus, which no window manager moves here
+    monitors._xdotool('type', '--delay', 20, 'C:\\behind.png')
+    monitors.key('Return')
+    wait_until(lambda: out.exists() and out.stat().st_size > 0, what='the file written')
+    with Image.open(out) as image:
+        assert same(image.convert('RGB'),
+                    picture.frozen.crop(box(monitors, (*start, end[0] + 1, end[1] + 1))))
+    program.overlay(visible=False)

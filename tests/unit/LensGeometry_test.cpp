@@ -5,34 +5,34 @@
 #include <vector>
 
 TEST(PlanLensMove, DefaultLensShowsFiftyPixelsEnlargedAroundTheCursor) {
-    TLensMove m = PlanLensMove(500, 400, 100, 100, 2, {475, 375, 525, 425});
-    EXPECT_EQ(m.Source, (TLensRect{475, 375, 525, 425}));
-    EXPECT_EQ(m.Lens, (TLensRect{450, 350, 550, 450}));
-    EXPECT_EQ(m.Covered, (TLensRect{449, 349, 551, 451}));
+    TLensMove m = PlanLensMove({500, 400}, 100, 100, 2, {475, 375, 525, 425});
+    EXPECT_EQ(m.Source, (TOverlayRect{475, 375, 525, 425}));
+    EXPECT_EQ(m.Lens, (TOverlayRect{450, 350, 550, 450}));
+    EXPECT_EQ(m.Covered, (TOverlayRect{449, 349, 551, 451}));
     // The first lens covers the start rectangle entirely: nothing to restore.
     EXPECT_TRUE(m.VerticalStrip.Empty());
     EXPECT_TRUE(m.HorizontalStrip.Empty());
 }
 
 TEST(PlanLensMove, AMoveRestoresExactlyWhatTheNewLensLeavesUncovered) {
-    const TLensRect last{449, 349, 551, 451};
-    TLensMove right = PlanLensMove(501, 400, 100, 100, 2, last);
+    const TOverlayRect last{449, 349, 551, 451};
+    TLensMove right = PlanLensMove({501, 400}, 100, 100, 2, last);
     EXPECT_EQ(right.VerticalStrip,
-              (TLensRect{449, 349, 451, 451})); // old outline column and one more
-    EXPECT_EQ(right.HorizontalStrip, (TLensRect{449, 349, 551, 350})); // old outline row
-    TLensMove upLeft = PlanLensMove(497, 396, 100, 100, 2, last);
-    EXPECT_EQ(upLeft.VerticalStrip, (TLensRect{547, 349, 551, 451}));
-    EXPECT_EQ(upLeft.HorizontalStrip, (TLensRect{449, 446, 551, 451}));
+              (TOverlayRect{449, 349, 451, 451})); // old outline column and one more
+    EXPECT_EQ(right.HorizontalStrip, (TOverlayRect{449, 349, 551, 350})); // old outline row
+    TLensMove upLeft = PlanLensMove({497, 396}, 100, 100, 2, last);
+    EXPECT_EQ(upLeft.VerticalStrip, (TOverlayRect{547, 349, 551, 451}));
+    EXPECT_EQ(upLeft.HorizontalStrip, (TOverlayRect{449, 446, 551, 451}));
 
     // Every pixel the last lens covered is either under the new lens with its
     // outline or in one of the strips.
     for (auto [x, y] : {std::pair{480, 420}, {530, 370}, {500, 400}, {620, 380}}) {
-        TLensMove m = PlanLensMove(x, y, 100, 100, 2, last);
-        auto inside = [](const TLensRect& r, int px, int py) {
-            return px >= r.Left && px < r.Right && py >= r.Top && py < r.Bottom;
+        TLensMove m = PlanLensMove({x, y}, 100, 100, 2, last);
+        auto inside = [](const TOverlayRect& r, int px, int py) {
+            return px >= r.left && px < r.right && py >= r.top && py < r.bottom;
         };
-        for (int py = last.Top; py < last.Bottom; ++py)
-            for (int px = last.Left; px < last.Right; ++px)
+        for (int py = last.top; py < last.bottom; ++py)
+            for (int px = last.left; px < last.right; ++px)
                 ASSERT_TRUE(inside(m.Covered, px, py) || inside(m.VerticalStrip, px, py) ||
                             inside(m.HorizontalStrip, px, py))
                     << "cursor " << x << "," << y << " leaves " << px << "," << py;
@@ -40,24 +40,24 @@ TEST(PlanLensMove, AMoveRestoresExactlyWhatTheNewLensLeavesUncovered) {
 }
 
 TEST(PlanLensMove, FactorsAndSidesNoDialogOffersStayWellFormed) {
-    TLensMove zero = PlanLensMove(10, 10, 100, 100, 0, {});
+    TLensMove zero = PlanLensMove({10, 10}, 100, 100, 0, {});
     EXPECT_EQ(zero.Source.Width(), 100); // as factor 1
-    TLensMove negative = PlanLensMove(10, 10, 100, 100, -4, {});
+    TLensMove negative = PlanLensMove({10, 10}, 100, 100, -4, {});
     EXPECT_EQ(negative.Source.Width(), 100);
-    TLensMove inverted = PlanLensMove(10, 10, -50, -60, 2, {});
+    TLensMove inverted = PlanLensMove({10, 10}, -50, -60, 2, {});
     EXPECT_TRUE(inverted.Lens.Empty());
     EXPECT_GE(inverted.Source.Width(), 0);
-    TLensMove tiny = PlanLensMove(10, 10, 1, 1, 2, {});
+    TLensMove tiny = PlanLensMove({10, 10}, 1, 1, 2, {});
     EXPECT_EQ(tiny.Lens.Width(), 1);
     EXPECT_EQ(tiny.Source.Width(), 0);
-    TLensMove huge = PlanLensMove(1000, 700, INT32_MAX, INT32_MAX, 1, {});
-    EXPECT_GT(huge.Lens.Right, huge.Lens.Left);
-    EXPECT_GT(huge.Covered.Right, huge.Lens.Right);
+    TLensMove huge = PlanLensMove({1000, 700}, INT32_MAX, INT32_MAX, 1, {});
+    EXPECT_GT(huge.Lens.right, huge.Lens.left);
+    EXPECT_GT(huge.Covered.right, huge.Lens.right);
     // Factors past 2^30 (a hand-edited registry) show the one pixel under
     // the cursor, as any factor larger than the lens does.
     for (int32_t scale : {(1 << 30) + 1, INT32_MAX}) {
-        TLensMove m = PlanLensMove(500, 400, 100, 100, scale, {});
-        EXPECT_EQ(m.Source, (TLensRect{500, 400, 500, 400})) << scale;
+        TLensMove m = PlanLensMove({500, 400}, 100, 100, scale, {});
+        EXPECT_EQ(m.Source, (TOverlayRect{500, 400, 500, 400})) << scale;
     }
 }
 

@@ -10,7 +10,7 @@ using Rows = std::array<std::wstring, 7>;
 
 TEST(MeasureRowTexts, RowsForTheLinesAUserDraws) {
     const struct {
-        TToolRect line;
+        TCorners line;
         int32_t dpi;
         Rows rows;
     } cases[] = {
@@ -50,10 +50,10 @@ TEST(MeasureRowTexts, RowsForTheLinesAUserDraws) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(MeasureRowTexts(c.line, c.dpi, L"."), c.rows)
-            << c.line.Left << "," << c.line.Top << " to " << c.line.Right << "," << c.line.Bottom
-            << " at " << c.dpi;
+            << c.line.first.x << "," << c.line.first.y << " to " << c.line.last.x << ","
+            << c.line.last.y << " at " << c.dpi;
         // The same line drawn the other way round measures the same.
-        const TToolRect back{c.line.Right, c.line.Bottom, c.line.Left, c.line.Top};
+        const TCorners back{c.line.last.x, c.line.last.y, c.line.first.x, c.line.first.y};
         EXPECT_EQ(MeasureRowTexts(back, c.dpi, L"."), c.rows);
     }
 }

@@ -7,7 +7,7 @@
 
 namespace {
 constexpr int32_t W = 1024, H = 768;
-const TToolRect kSel{100, 100, 200, 160};
+const TCorners kSel{100, 100, 200, 160};
 } // namespace
 
 TEST(HitTest, ZonesOfARectangleAndItsTenPixelBand) {
@@ -43,10 +43,10 @@ TEST(HitTest, ZonesOfARectangleAndItsTenPixelBand) {
 }
 
 TEST(HitTest, ASelectionNarrowerOrLowerThanTenHasNoInside) {
-    const TToolRect narrow{100, 100, 108, 200};
+    const TCorners narrow{100, 100, 108, 200};
     EXPECT_EQ(HitTest(narrow, {104, 150}), hzLeft); // x < Left + 5
     EXPECT_EQ(HitTest(narrow, {105, 150}), hzRight);
-    const TToolRect low{100, 100, 300, 106};
+    const TCorners low{100, 100, 300, 106};
     EXPECT_EQ(HitTest(low, {200, 104}), hzTop);
     EXPECT_EQ(HitTest(low, {200, 105}), hzBottom);
     for (int x = 90; x < 120; ++x)
@@ -55,11 +55,11 @@ TEST(HitTest, ASelectionNarrowerOrLowerThanTenHasNoInside) {
 }
 
 TEST(DragRect, EveryZoneMovesItsEdgesAndStopsAtTheScreenEdges) {
-    const TToolPoint anchor{150, 130};
+    const TOverlayPoint anchor{150, 130};
     struct Case {
         THitZone zone;
-        TToolPoint cursor;
-        TToolRect expected;
+        TOverlayPoint cursor;
+        TCorners expected;
     };
     const Case cases[] = {
         {hzNone, {-40, 900}, {100, 100, -40, 900}}, // a new selection follows the cursor
@@ -79,20 +79,20 @@ TEST(DragRect, EveryZoneMovesItsEdgesAndStopsAtTheScreenEdges) {
 }
 
 TEST(DragRect, TheInsideMovesTheWholeSelectionWhichKeepsItsSize) {
-    const TToolPoint anchor{150, 130};
-    EXPECT_EQ(DragRect(kSel, hzInside, anchor, {160, 110}, W, H), (TToolRect{110, 80, 210, 140}));
-    EXPECT_EQ(DragRect(kSel, hzInside, anchor, {-500, -500}, W, H), (TToolRect{0, 0, 100, 60}));
+    const TOverlayPoint anchor{150, 130};
+    EXPECT_EQ(DragRect(kSel, hzInside, anchor, {160, 110}, W, H), (TCorners{110, 80, 210, 140}));
+    EXPECT_EQ(DragRect(kSel, hzInside, anchor, {-500, -500}, W, H), (TCorners{0, 0, 100, 60}));
     EXPECT_EQ(DragRect(kSel, hzInside, anchor, {5000, 5000}, W, H),
-              (TToolRect{W - 101, H - 61, W - 1, H - 1}));
+              (TCorners{W - 101, H - 61, W - 1, H - 1}));
     // Cursor coordinates at the ends of the range do not overflow.
     EXPECT_EQ(DragRect(kSel, hzInside, anchor, {INT32_MIN, INT32_MAX}, W, H),
-              (TToolRect{0, H - 61, 100, H - 1}));
+              (TCorners{0, H - 61, 100, H - 1}));
 }
 
 TEST(Release, InvertedDragsNormaliseAndAReleaseOnTheOppositeEdgeSelectsNothing) {
-    const TToolRect inverted = DragRect(kSel, hzLeft, {100, 130}, {260, 130}, W, H);
+    const TCorners inverted = DragRect(kSel, hzLeft, {100, 130}, {260, 130}, W, H);
     EXPECT_TRUE(IsSelection(inverted));
-    EXPECT_EQ(Normalized(inverted), (TToolRect{200, 100, 260, 160}));
+    EXPECT_EQ(Normalized(inverted), (TCorners{200, 100, 260, 160}));
     EXPECT_FALSE(IsSelection(DragRect(kSel, hzLeft, {100, 130}, {200, 130}, W, H)));
     EXPECT_FALSE(IsSelection(DragRect(kSel, hzTop, {150, 100}, {150, 160}, W, H)));
     EXPECT_FALSE(IsSelection({300, 300, 300, 300})); // a click without movement
@@ -100,24 +100,25 @@ TEST(Release, InvertedDragsNormaliseAndAReleaseOnTheOppositeEdgeSelectsNothing) 
 }
 
 TEST(ArrowKeyRect, MovesAndShiftResizesStopAtTheLimits) {
-    const TToolRect corner{0, 0, 3, 3};
+    const TCorners corner{0, 0, 3, 3};
     EXPECT_EQ(ArrowKeyRect(corner, TArrowKey::Left, false, W, H), corner);
     EXPECT_EQ(ArrowKeyRect(corner, TArrowKey::Up, false, W, H), corner);
-    EXPECT_EQ(ArrowKeyRect(corner, TArrowKey::Right, false, W, H), (TToolRect{1, 0, 4, 3}));
-    EXPECT_EQ(ArrowKeyRect(corner, TArrowKey::Down, false, W, H), (TToolRect{0, 1, 3, 4}));
-    const TToolRect far{W - 4, H - 4, W - 1, H - 1};
+    EXPECT_EQ(ArrowKeyRect(corner, TArrowKey::Right, false, W, H), (TCorners{1, 0, 4, 3}));
+    EXPECT_EQ(ArrowKeyRect(corner, TArrowKey::Down, false, W, H), (TCorners{0, 1, 3, 4}));
+    const TCorners far{W - 4, H - 4, W - 1, H - 1};
     EXPECT_EQ(ArrowKeyRect(far, TArrowKey::Right, false, W, H), far);
     EXPECT_EQ(ArrowKeyRect(far, TArrowKey::Down, true, W, H), far);
     // Width 3 becomes 2, then no further.
-    const TToolRect two = ArrowKeyRect(corner, TArrowKey::Left, true, W, H);
-    EXPECT_EQ(two, (TToolRect{0, 0, 2, 3}));
+    const TCorners two = ArrowKeyRect(corner, TArrowKey::Left, true, W, H);
+    EXPECT_EQ(two, (TCorners{0, 0, 2, 3}));
     EXPECT_EQ(ArrowKeyRect(two, TArrowKey::Left, true, W, H), two);
-    EXPECT_EQ(ArrowKeyRect(corner, TArrowKey::Up, true, W, H), (TToolRect{0, 0, 3, 2}));
-    EXPECT_EQ(ArrowKeyRect(corner, TArrowKey::Right, true, W, H), (TToolRect{0, 0, 4, 3}));
+    EXPECT_EQ(ArrowKeyRect(corner, TArrowKey::Up, true, W, H), (TCorners{0, 0, 3, 2}));
+    EXPECT_EQ(ArrowKeyRect(corner, TArrowKey::Right, true, W, H), (TCorners{0, 0, 4, 3}));
 }
 
 TEST(ExportRect, CopyAndSaveGetTheSelectionOnTheScreenOrTheWholeScreen) {
-    EXPECT_EQ(ExportRect(kSel, false, W, H), (TToolRect{0, 0, W - 1, H - 1}));
-    EXPECT_EQ(ExportRect(kSel, true, W, H), kSel);
-    EXPECT_EQ(ExportRect({300, 500, -20, 900}, true, W, H), (TToolRect{0, 500, 300, H - 1}));
+    // Right and bottom exclusive: both corner pixels are in the picture.
+    EXPECT_EQ(ExportRect(kSel, false, W, H), (TOverlayRect{0, 0, W, H}));
+    EXPECT_EQ(ExportRect(kSel, true, W, H), (TOverlayRect{100, 100, 201, 161}));
+    EXPECT_EQ(ExportRect({300, 500, -20, 900}, true, W, H), (TOverlayRect{0, 500, 301, H}));
 }

@@ -1,10 +1,12 @@
 // Tool activation in this process on the real Wine display: the overlay, the
 // frozen picture, what starts and what ends an activation.
 #include "HostTestSupport.h"
+#include "StandIns.h"
 #include "framework/Application.h"
 #include "framework/RegistryIni.h"
 #include "shell/Host.h"
 #include "shell/RegistrySettings.h"
+#include "tools/InfoTool.h"
 #include "tools/Magnifier.h"
 #include "tools/Screenshot.h"
 #include <gtest/gtest.h>
@@ -223,7 +225,7 @@ TEST_F(ActivationTest, OnlyOneActivationAtATimeAndOnlyForATool) {
 TEST_F(ActivationTest, MagnifierStartPlacesTheFirstLensAndDrawsItOnceWhenIdle) {
     ASSERT_TRUE(PutPointerAt(500, 400));
     host->StartTool(kMagnifier);
-    const RECT& first = static_cast<TMagnifier&>(host->Activation()->Tool()).LastLensRect;
+    const TOverlayRect& first = static_cast<TMagnifier&>(host->Activation()->Tool()).LastLensRect;
     EXPECT_EQ(first.left, 475);
     EXPECT_EQ(first.top, 375);
     EXPECT_EQ(first.right, 525);
@@ -354,8 +356,7 @@ bool MainIconIsTheApplicationIcon(TfrmHost& host) {
 } // namespace
 
 TEST_F(ActivationTest, AnEndWhoseSettingsCannotBeSavedStillPutsEverythingBack) {
-    std::vector<std::wstring> errors;
-    Application.OnException = [&](const std::wstring& text) { errors.push_back(text); };
+    StandIns::Errors.clear();
     host->StartTool(kScreenshot);
     ASSERT_TRUE(host->Activation() && host->Activation()->Panel());
 
@@ -367,9 +368,9 @@ TEST_F(ActivationTest, AnEndWhoseSettingsCannotBeSavedStillPutsEverythingBack) {
               ERROR_SUCCESS);
     RegCloseKey(product);
     SendMessageW(host->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-    Application.OnException = nullptr;
 
-    EXPECT_EQ(errors, std::vector<std::wstring>{L"Failed to set data for 'MagnifierIcon'"});
+    EXPECT_EQ(StandIns::Errors,
+              std::vector<std::wstring>{L"Failed to set data for 'MagnifierIcon'"});
     EXPECT_FALSE(host->ToolActive());
     EXPECT_FALSE(host->Visible());
     EXPECT_EQ(ToolIconStates(*host),
@@ -514,7 +515,7 @@ TEST_F(ActivationTest, OverASelectionsBandTheScreenshotToolShowsTheResizeCursors
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 150));
     SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400, 300));
     SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(400, 300));
-    ASSERT_EQ(static_cast<TScreenshot&>(tool).ToolRect(), (TToolRect{200, 150, 400, 300}));
+    ASSERT_EQ(static_cast<TScreenshot&>(tool).ToolRect(), (TCorners{200, 150, 400, 300}));
     ASSERT_TRUE(tool.Marked());
     const std::tuple<int, int, std::optional<int>> cases[] = {
         {300, 220, crSizeAll},    {198, 152, crSizeNWSE}, {300, 148, crSizeNS},
@@ -525,4 +526,115 @@ TEST_F(ActivationTest, OverASelectionsBandTheScreenshotToolShowsTheResizeCursors
     for (auto [x, y, shape] : cases)
         EXPECT_EQ(tool.CursorAt({x, y}), shape) << x << "," << y;
     host->StopTool();
+}
+
+namespace {
+// A layout of monitors the system's own answer stands for while it lives.
+struct MonitorLayout {
+    explicit MonitorLayout(std::vector<TScreenRect> monitors) {
+        StandIns::Monitors = std::move(monitors);
+    }
+    ~MonitorLayout() { StandIns::Monitors.clear(); }
+};
+
+void Key(HWND window, WPARAM key) {
+    SendMessageW(window, WM_KEYDOWN, key, 1);
+}
+} // namespace
+
+TEST_F(ActivationTest, TheOverlayIsPlacedOverEveryMonitorNotMaximised) {
+    // Windows puts a maximised window on one monitor: the overlay must be a
+    // window placed over the rectangle around them all.
+    MonitorLayout layout({{0, 0, ScreenWidth(), ScreenHeight()}, {-300, 0, 0, 500}});
+    host->StartTool(kMagnifier);
+    ASSERT_TRUE(host->ToolActive());
+    RECT r;
+    GetWindowRect(host->Handle(), &r);
+    EXPECT_EQ(Describe(r), Describe({-300, 0, ScreenWidth(), ScreenHeight()}));
+    EXPECT_FALSE(IsZoomed(host->Handle()));
+    host->StopTool();
+}
+
+TEST_F(ActivationTest, PointerKeysStayOnTheMonitorsAndTheMouseAlwaysLeads) {
+    // Wine's one screen, seen as an L: the top rows across it, and below
+    // them a monitor under the left columns only.
+    const int w = ScreenWidth(), h = ScreenHeight(), split = h - 100, lowRight = 400;
+    MonitorLayout layout({{0, 0, w, split}, {0, split, lowRight, h}});
+    Settings.DropperPosX = w; // the panel out of the way, at the right
+    host->StartTool(kDropper);
+    ASSERT_TRUE(host->ToolActive());
+    HWND window = host->Handle();
+    auto pointerAt = [&](int x, int y) {
+        ASSERT_TRUE(PutPointerAt(x, y));
+        const std::wstring row = PairText(x, y);
+        ASSERT_TRUE(PumpUntil([&] { return PanelRowText(*host, irCursorPosition) == row; }));
+    };
+    // The rows at once; the system's pointer there too, once Wine has
+    // taken the move.
+    auto shows = [&](int x, int y) {
+        EXPECT_EQ(PanelRowText(*host, irCursorPosition), PairText(x, y));
+        POINT p{};
+        EXPECT_TRUE(PumpUntil([&] { return GetCursorPos(&p) && p.x == x && p.y == y; }))
+            << p.x << "," << p.y;
+    };
+    // Down at the last row above the corner where no monitor is: nowhere to go.
+    pointerAt(700, split - 1);
+    Key(window, VK_DOWN);
+    shows(700, split - 1);
+    // Across the edge two monitors share, onto the one below.
+    pointerAt(300, split - 1);
+    Key(window, VK_DOWN);
+    shows(300, split);
+    // Along the lower monitor up to its right edge, and no further.
+    pointerAt(lowRight - 3, h - 20);
+    for (int i = 0; i < 5; ++i)
+        Key(window, VK_RIGHT);
+    shows(lowRight - 1, h - 20);
+
+    // Twenty steps right, then the mouse back along the row onto a place the
+    // keys passed: the rows follow the mouse, not the keys' last place.
+    pointerAt(500, 300);
+    for (int i = 0; i < 20; ++i)
+        Key(window, VK_RIGHT);
+    shows(520, 300);
+    pointerAt(515, 300);
+    host->StopTool();
+}
+
+namespace {
+// Blocks in use on every heap of the process: the program's and the system's
+// libraries' own allocations alike.
+size_t LiveHeapBlocks() {
+    size_t blocks = 0;
+    HANDLE heaps[256];
+    const DWORD count = std::min<DWORD>(GetProcessHeaps(256, heaps), 256);
+    for (DWORD i = 0; i < count; ++i) {
+        HeapLock(heaps[i]);
+        PROCESS_HEAP_ENTRY entry{};
+        while (HeapWalk(heaps[i], &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) ++blocks;
+        HeapUnlock(heaps[i]);
+    }
+    return blocks;
+}
+} // namespace
+
+TEST_F(ActivationTest, ActivationsLeaveNothingBehindOnTheHeap) {
+    // A panel left some fifty small blocks behind at every activation: the
+    // common controls' record of each label's font and the tooltip's hooks.
+    for (int tool : {kScreenshot, kMeasurer, kDropper, kMagnifier}) {
+        auto activation = [&] {
+            host->StartTool(tool);
+            Application.ProcessMessages();
+            SendMessageW(host->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+            Application.ProcessMessages();
+        };
+        for (int i = 0; i < 20; ++i)
+            activation(); // caches of first use fill
+        const size_t before = LiveHeapBlocks();
+        constexpr int kActivations = 60;
+        for (int i = 0; i < kActivations; ++i)
+            activation();
+        EXPECT_LT(LiveHeapBlocks(), before + kActivations / 2) << "tool " << tool;
+    }
 }

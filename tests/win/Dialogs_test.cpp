@@ -5,6 +5,7 @@
 #include "dialogs/FirstRun.h"
 #include "dialogs/Setup.h"
 #include "framework/Dpi.h"
+#include "StandIns.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <array>
@@ -94,10 +95,9 @@ struct Case {
     // size scaled by the height over 11, rounded to the nearest pixel.
     SIZE client[3];
 };
-const Case dialogs[] = {
-    {"Preferences", Created<TfrmSetup>, {{424, 391}, {540, 498}, {655, 604}}},
-    {"Welcome", Created<TfrmFirstRun>, {{375, 250}, {477, 318}, {580, 386}}},
-    {"About", Created<TfrmAbout>, {{369, 200}, {470, 255}, {570, 309}}}};
+const Case dialogs[] = {{"Preferences", Created<TfrmSetup>, {{424, 391}, {540, 498}, {655, 604}}},
+                        {"Welcome", Created<TfrmFirstRun>, {{375, 250}, {477, 318}, {580, 386}}},
+                        {"About", Created<TfrmAbout>, {{369, 200}, {470, 255}, {570, 309}}}};
 
 // Every child's rectangle in the dialog and its font's height.
 struct Layout {
@@ -122,15 +122,39 @@ Layout LayoutOf(HWND dialog) {
 // system's.
 struct MonitorDpi {
     explicit MonitorDpi(int dpi) {
-        SetMonitorDpiStandIn([dpi](HMONITOR) { return dpi; });
+        StandIns::MonitorDpi = [dpi](HMONITOR) { return dpi; };
     }
-    ~MonitorDpi() { SetMonitorDpiStandIn(nullptr); }
+    ~MonitorDpi() { StandIns::MonitorDpi = nullptr; }
 };
+
+// Frames while it lives as Windows draws them on a monitor of each DPI
+// (borders and caption of the system's DPI, scaled), or, `asWine`, as Wine
+// draws every frame: at the system's DPI.
+struct Frames {
+    explicit Frames(bool asWine) {
+        StandIns::Frame = [asWine](RECT client, DWORD style, DWORD exStyle, int dpi) {
+            RECT r = client;
+            AdjustWindowRectEx(&r, style, FALSE, exStyle);
+            if (asWine) return r;
+            auto scaled = [dpi](LONG frame) { return MulDiv(frame, dpi, 96); };
+            return RECT{client.left - scaled(client.left - r.left),
+                        client.top - scaled(client.top - r.top),
+                        client.right + scaled(r.right - client.right),
+                        client.bottom + scaled(r.bottom - client.bottom)};
+        };
+    }
+    ~Frames() { StandIns::Frame = nullptr; }
+};
+
+SIZE SizeOf(const RECT& r) {
+    return {r.right - r.left, r.bottom - r.top};
+}
 } // namespace
 
 TEST(Dialogs, TakeTheScalingOfTheirMonitorAndFollowItToAnother) {
     ASSERT_EQ(SystemDpi(), 96);
     MessageFontHeight font(11);
+    Frames asWine(true); // so that the client areas Wine shows can be read
     for (const Case& c : dialogs) {
         SCOPED_TRACE(c.name);
         const Layout atSystemDpi = LayoutOf(c.make()->Handle());
@@ -144,7 +168,8 @@ TEST(Dialogs, TakeTheScalingOfTheirMonitorAndFollowItToAnother) {
         EXPECT_EQ(client.bottom, c.client[2].cy);
         for (const std::wstring& clipped : Clipped(dialog->Handle()))
             ADD_FAILURE() << std::string(clipped.begin(), clipped.end());
-        // Dragged onto a monitor at 100 %: as if made there.
+        // Dragged onto a monitor at 100 %: as if made there, where the
+        // system suggests, in the size the layout needs.
         RECT suggested{100, 100, 600, 500};
         SendMessageW(dialog->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
                      reinterpret_cast<LPARAM>(&suggested));
@@ -153,7 +178,44 @@ TEST(Dialogs, TakeTheScalingOfTheirMonitorAndFollowItToAnother) {
         EXPECT_EQ(moved.fontHeights, atSystemDpi.fontHeights);
         RECT window;
         GetWindowRect(dialog->Handle(), &window);
-        EXPECT_TRUE(EqualRect(&window, &suggested));
+        EXPECT_EQ(window.left, 100);
+        EXPECT_EQ(window.top, 100);
+        GetClientRect(dialog->Handle(), &client);
+        EXPECT_EQ(client.right, c.client[0].cx);
+        EXPECT_EQ(client.bottom, c.client[0].cy);
+    }
+}
+
+TEST(Dialogs, FramesAreThoseOfTheMonitorTheyAreOn) {
+    // Windows draws a window's caption and borders at its monitor's DPI, so
+    // a dialog opened on a 150 % monitor of a 100 % system, then dragged to
+    // a 100 % one, must have the frame of each around the layout's client
+    // area: nothing of the layout may be lost under a larger caption.
+    ASSERT_EQ(SystemDpi(), 96);
+    MessageFontHeight font(11);
+    Frames asWindows(false);
+    for (const Case& c : dialogs) {
+        SCOPED_TRACE(c.name);
+        MonitorDpi monitor(144);
+        std::unique_ptr<TDialog> dialog = c.make();
+        HWND window = dialog->Handle();
+        const DWORD style = GetWindowLongW(window, GWL_STYLE);
+        const DWORD exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+        auto windowSize = [&](SIZE client, int dpi) {
+            return SizeOf(StandIns::Frame({0, 0, client.cx, client.cy}, style, exStyle, dpi));
+        };
+        RECT r;
+        GetWindowRect(window, &r);
+        const SIZE wanted = windowSize(c.client[2], 144);
+        EXPECT_EQ(SizeOf(r).cx, wanted.cx);
+        EXPECT_EQ(SizeOf(r).cy, wanted.cy);
+        RECT suggested{100, 100, 600, 500};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96),
+                     reinterpret_cast<LPARAM>(&suggested));
+        GetWindowRect(window, &r);
+        const SIZE back = windowSize(c.client[0], 96);
+        EXPECT_EQ(SizeOf(r).cx, back.cx);
+        EXPECT_EQ(SizeOf(r).cy, back.cy);
     }
 }
 

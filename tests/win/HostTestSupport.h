@@ -7,6 +7,7 @@
 #include "shell/Host.h"
 #include "shell/Settings.h"
 #include <memory>
+#include <string>
 
 inline void StoreKnownStart() {
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsBaseKey);
@@ -27,7 +28,8 @@ inline bool PutPointerAt(int x, int y) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < 5000;) {
         SetCursorPos(x, y);
         const DWORD warped = GetTickCount();
-        while (there() && GetTickCount() - warped < 300) Sleep(5);
+        while (there() && GetTickCount() - warped < 300)
+            Sleep(5);
         if (there()) return true;
     }
     return false;
@@ -39,4 +41,33 @@ inline std::unique_ptr<TfrmHost> CreateHost() {
     Application.SetMainForm(host.get());
     host->Create();
     return host;
+}
+
+struct ChildQuery {
+    const wchar_t* className;
+    int id;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchChild(HWND window, LPARAM query) noexcept {
+    auto* q = reinterpret_cast<ChildQuery*>(query);
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    if (_wcsicmp(name, q->className) || (q->id >= 0 && GetDlgCtrlID(window) != q->id)) return TRUE;
+    q->found = window;
+    return FALSE;
+}
+
+// A window anywhere inside `parent` by class and, for cells, identifier.
+inline HWND FindPart(HWND parent, const wchar_t* className, int id = -1) {
+    ChildQuery q{className, id, nullptr};
+    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+// The text of a value cell of the running tool's panel.
+inline std::wstring PanelRowText(TfrmHost& host, int row) {
+    wchar_t text[256] = L"";
+    GetWindowTextW(FindPart(host.Activation()->Panel()->Handle(), L"Static", 200 + row), text, 256);
+    return text;
 }

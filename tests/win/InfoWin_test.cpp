@@ -7,34 +7,14 @@
 #include "framework/RegistryIni.h"
 #include "shell/Host.h"
 #include "tools/ToolActivation.h"
+#include "StandIns.h"
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <memory>
 #include <string>
 
 namespace {
 constexpr int kCaptionCell = 100, kValueCell = 200;
-
-struct ChildQuery {
-    const wchar_t* className;
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchChild(HWND window, LPARAM query) noexcept {
-    auto* q = reinterpret_cast<ChildQuery*>(query);
-    wchar_t name[64] = L"";
-    GetClassNameW(window, name, 64);
-    if (_wcsicmp(name, q->className) || (q->id >= 0 && GetDlgCtrlID(window) != q->id)) return TRUE;
-    q->found = window;
-    return FALSE;
-}
-
-// A window anywhere inside `parent` by class and, for cells, identifier.
-HWND FindPart(HWND parent, const wchar_t* className, int id = -1) {
-    ChildQuery q{className, id, nullptr};
-    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&q));
-    return q.found;
-}
 
 // Ends the menu the panel opened, from inside the menu's own message loop.
 void CALLBACK EndMenuSoon(HWND, UINT, UINT_PTR timer, DWORD) noexcept {
@@ -73,6 +53,11 @@ void Click(HWND control) {
     SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
+// A panel of the test's own runs its menu at once and ignores mouse moves.
+TInfoWinEvents OwnPanelEvents() {
+    return {[](TScreenPoint) {}, [](const std::function<void()>& menu) { menu(); }};
+}
+
 // A panel of the Dropper's rows over a running activation, with a menu of
 // its own whose Copy the test allows or not.
 class InfoPanelTest : public testing::Test {
@@ -85,8 +70,7 @@ protected:
         host->Activation()->Panel()->Hide(); // the activation's own
         BuildInfoWinMenu(
             menu, [this] { return info.get(); }, [this] { return marked; });
-        info = std::make_unique<TInfoWin>(
-            *host, menu, [] {}, kDropperRows);
+        info = std::make_unique<TInfoWin>(*host, menu, OwnPanelEvents(), kDropperRows);
         info->SetPosition({400, 300}, host->Activation()->Monitors(), {0, 0});
         panel = info->Handle();
         Application.ProcessMessages();
@@ -147,20 +131,19 @@ TEST_F(InfoPanelTest, TakesTheScalingOfTheMonitorItOpensOnAndIsDraggedTo) {
     auto isLarger = [](std::pair<double, double> r) {
         return r.first > 1.4 && r.first < 1.65 && r.second > 1.4 && r.second < 1.65;
     };
-    TInfoWin large(
-        *host, menu, [] {}, kDropperRows, 144);
+    TInfoWin large(*host, menu, OwnPanelEvents(), kDropperRows, 144);
     EXPECT_TRUE(isLarger(ratio(SizeOf(large.Handle()))));
 
     // Dragged onto a monitor at 150 %, and back onto one at 100 %: as if
     // made there.
-    SetMonitorDpiStandIn([](HMONITOR) { return 144; });
+    StandIns::MonitorDpi = [](HMONITOR) { return 144; };
     DragByTitle(panel);
     EXPECT_TRUE(isLarger(ratio(SizeOf(panel))));
     EXPECT_EQ(SizeOf(panel).cx, SizeOf(large.Handle()).cx);
     EXPECT_EQ(SizeOf(panel).cy, SizeOf(large.Handle()).cy);
-    SetMonitorDpiStandIn([](HMONITOR) { return 96; });
+    StandIns::MonitorDpi = [](HMONITOR) { return 96; };
     DragByTitle(panel);
-    SetMonitorDpiStandIn(nullptr);
+    StandIns::MonitorDpi = nullptr;
     EXPECT_EQ(SizeOf(panel).cx, normal.cx);
     EXPECT_EQ(SizeOf(panel).cy, normal.cy);
 }
@@ -274,3 +257,34 @@ TEST_F(InfoPanelTest, ToolsShowAndHideItemFollowsThePanel) {
     hide->OnClick(*hide);
 }
 } // namespace
+
+TEST_F(InfoPanelTest, AColourValueHintsThatAClickCopiesIt) {
+    // The hint comes from the tooltip the cell tells of its mouse moves.
+    HWND cell = FindPart(panel, L"Static", kValueCell + irHTMLColor);
+    RECT r;
+    GetWindowRect(cell, &r);
+    ASSERT_TRUE(PutPointerAt((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    // The tooltip showing a hint of this cell, if one does.
+    auto shown = [cell](wchar_t* text) -> bool {
+        for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tip;
+             tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = TTTOOLINFOW_V2_SIZE;
+            tool.lpszText = text;
+            if (IsWindowVisible(tip) &&
+                SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) &&
+                tool.uId == reinterpret_cast<UINT_PTR>(cell))
+                return true;
+        }
+        return false;
+    };
+    wchar_t text[64] = L"";
+    bool hinted = false;
+    for (const DWORD start = GetTickCount(); !hinted && GetTickCount() - start < 5000;) {
+        Application.ProcessMessages();
+        Sleep(20);
+        hinted = shown(text);
+    }
+    EXPECT_TRUE(hinted);
+    EXPECT_STREQ(text, L"Click to copy");
+}

@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Error.h"
 #include "framework/Form.h"
+#include "StandIns.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -19,8 +20,7 @@ protected:
 } // namespace
 
 TEST(ProgramStart, AMainFormThatCannotBeCreatedIsReportedAndEndsTheProgram) {
-    std::vector<std::wstring> told;
-    Application.OnException = [&](const std::wstring& message) { told.push_back(message); };
+    StandIns::Errors.clear();
     // Waiting in the queue: a message loop would take it.
     constexpr UINT kWaiting = WM_APP + 7;
     PostThreadMessageW(GetCurrentThreadId(), kWaiting, 0, 0);
@@ -29,9 +29,9 @@ TEST(ProgramStart, AMainFormThatCannotBeCreatedIsReportedAndEndsTheProgram) {
         FailingForm form;
         exitCode = Application.CreateAndRun(form);
     }
-    Application.OnException = nullptr;
     EXPECT_NE(exitCode, 0);
-    EXPECT_EQ(told, std::vector<std::wstring>{L"The welcome dialog cannot be created."});
+    EXPECT_EQ(StandIns::Errors,
+              std::vector<std::wstring>{L"The welcome dialog cannot be created."});
     EXPECT_EQ(Application.MainForm(), nullptr);
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, kWaiting, kWaiting, PM_REMOVE)) << "a loop ran";

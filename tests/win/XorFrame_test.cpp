@@ -14,17 +14,17 @@ COLORREF Background(int x, int y) {
 }
 
 // The definition, stepped one pixel at a time.
-std::vector<COLORREF> Expected(TToolRect r) {
+std::vector<COLORREF> Expected(TCorners r) {
     std::vector<COLORREF> pixels(kSide * kSide);
     for (int y = 0; y < kSide; ++y)
         for (int x = 0; x < kSide; ++x)
             pixels[y * kSide + x] = Background(x, y);
     r = Normalized(r);
-    const POINT corners[] = {{r.Left, r.Top},
-                             {r.Right, r.Top},
-                             {r.Right, r.Bottom},
-                             {r.Left, r.Bottom},
-                             {r.Left, r.Top}};
+    const POINT corners[] = {{r.first.x, r.first.y},
+                             {r.last.x, r.first.y},
+                             {r.last.x, r.last.y},
+                             {r.first.x, r.last.y},
+                             {r.first.x, r.first.y}};
     for (int stroke = 0; stroke < 4; ++stroke) {
         POINT p = corners[stroke];
         const POINT end = corners[stroke + 1];
@@ -47,13 +47,13 @@ std::vector<COLORREF> Pixels(const TBitmap& bitmap) {
 } // namespace
 
 TEST(DottedXorFrame, EveryOutlinePixelChangesOnceAndASecondDrawRestoresThePicture) {
-    const TToolRect cases[] = {
+    const TCorners cases[] = {
         {3, 4, 30, 20}, {30, 20, 3, 4}, // inverted
         {5, 5, 5, 25},                  // no width: only its two ends change
         {5, 5, 25, 5},  {7, 7, 7, 7},   {0, 0, kSide - 1, kSide - 1}, {10, 11, 11, 12},
     };
     TDottedXorFrame frame;
-    for (const TToolRect& r : cases) {
+    for (const TCorners& r : cases) {
         TBitmap bitmap(kSide, kSide);
         for (int y = 0; y < kSide; ++y)
             for (int x = 0; x < kSide; ++x)
@@ -62,7 +62,7 @@ TEST(DottedXorFrame, EveryOutlinePixelChangesOnceAndASecondDrawRestoresThePictur
         frame.Draw(bitmap.DC(), r);
         GdiFlush();
         EXPECT_EQ(Pixels(bitmap), Expected(r))
-            << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
+            << r.first.x << "," << r.first.y << "," << r.last.x << "," << r.last.y;
         frame.Draw(bitmap.DC(), r);
         GdiFlush();
         EXPECT_EQ(Pixels(bitmap), before);
