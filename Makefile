@@ -3,7 +3,7 @@
 BUILD ?= build
 CMAKE_FLAGS = -G Ninja -Wno-dev
 
-.PHONY: setup build run test bench fuzz clean
+.PHONY: setup build run test bench dist fuzz clean
 
 setup:
 	@bash scripts/setup.sh $(BUILD)
@@ -27,8 +27,16 @@ test: build
 bench: build
 	@bash scripts/bench.sh $(BUILD)
 
+# What a Windows user downloads, in dist/: the per-user MSI, the portable zip,
+# SHA256SUMS and the winget manifests, all from the shipped 32-bit exe (the
+# only target this builds).
+dist: setup
+	@cmake -S . -B $(BUILD)/win32 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake >/dev/null
+	@ninja -C $(BUILD)/win32 Vantacle
+	@bash scripts/dist.sh $(BUILD)/win32/Vantacle.exe dist
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) dist
 
 # Fuzzes the stored icon-list reader for ten minutes (clang with libFuzzer).
 fuzz: setup

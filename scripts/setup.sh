@@ -22,7 +22,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick xclip tesseract-ocr icoutils
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   googletest
-  python3 python3-pytest python3-pil
+  python3 python3-pytest python3-pil python3-yaml
   wixl msitools zip unzip
 )
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test of a build folder: native unit tests (sanitizers), the
 # Windows-side tests under Wine, a check that every build computes the same
-# Dropper numbers, and the end-to-end tests of the real program.
+# Dropper numbers, what make dist makes, and the end-to-end tests of the real
+# program (its installer under msiexec among them).
 # What proves the shipped 32-bit build depends on how Wine's 32-bit loader
 # runs here (scripts/wine-env.sh decides):
 # - natively: the Windows-side tests on both builds, the complete end-to-end
@@ -104,6 +105,13 @@ pe32_gui() {
     echo "Vantacle.exe: PE32 i386, GUI subsystem, large-address-aware, terminal-server-aware"
 }
 stage "PE32 header" "build/win32/Vantacle.exe is a 32-bit Windows GUI program with 4 GB" pe32_gui
+
+packages() {
+    VANTACLE_EXE="$build/win32/Vantacle.exe" /usr/bin/python3 -m pytest -q -p no:cacheprovider \
+        "$root/tests/dist"
+}
+stage "Packages" "make dist's winget manifests and sums, from the shipped 32-bit exe" \
+    packages
 
 #   end_to_end BUILD [TEST FILE...]
 end_to_end() {

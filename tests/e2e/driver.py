@@ -135,9 +135,43 @@ class WineDesktop:
                     pass  # ended meanwhile, or not ours
         return found
 
+    def running(self, name):
+        """Process ids of this prefix's programs started from a file of this
+        name, in any folder and letter case."""
+        def named(pid):
+            try:
+                words = Path(f'/proc/{pid}/cmdline').read_bytes().decode(errors='replace')
+            except OSError:
+                return False  # ended meanwhile
+            return any(re.split(r'[\\/]', w)[-1].lower() == name.lower() for w in words.split('\0'))
+        return [pid for pid in self.processes() if named(pid)]
+
     def stop(self):
         subprocess.run([SCRIPTS / 'wine-session.sh', 'stop', self.folder], check=False,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    # -- files
+
+    @staticmethod
+    def windows_path(path):
+        """A file of this machine as Windows programs of the prefix name it."""
+        return 'Z:' + str(Path(path).resolve()).replace('/', '\\')
+
+    def unix_path(self, windows_path):
+        """Where a file on the prefix's drive C: lies on this machine."""
+        drive, _, rest = windows_path.partition(':')
+        assert drive.lower() == 'c', windows_path
+        return self.prefix / 'drive_c' / Path(*[part for part in rest.split('\\') if part])
+
+    def environment(self, name):
+        """An environment variable as Windows programs of the prefix see it."""
+        return self.wine('cmd', '/c', 'echo', f'%{name}%').stdout.strip()
+
+    def msiexec(self, *args, log=None):
+        """Runs Windows Installer to its end; its exit code. A Unix exit status
+        keeps the low 8 bits only: 1603 (the installation failed) is 67."""
+        extra = ['/l*v', self.windows_path(log)] if log else []
+        return self.wine('msiexec', *args, *extra, check=False, timeout=300 * PATIENCE).returncode
 
     # -- running Windows programs
 
@@ -165,9 +199,10 @@ class WineDesktop:
 
     # -- registry
 
-    def reg_query(self, key):
-        """{value name: (type, data)} of a key; None when the key is missing."""
-        result = self.wine('reg', 'query', key, check=False)
+    def reg_query(self, key, view=None):
+        """{value name: (type, data)} of a key; None when the key is missing.
+        view 32: the 32-bit programs' view of HKLM\\Software."""
+        result = self.wine('reg', 'query', key, *([f'/reg:{view}'] if view else []), check=False)
         if result.returncode != 0:
             return None
         values = {}
@@ -455,6 +490,16 @@ class TwoMonitorDesktop(WineDesktop):
             target = self._x_window(tray) if tray else None
         if target is not None:
             self._xdotool('windowfocus', target)
+
+
+def shortcut_target(lnk):
+    """The file a shell link (.lnk) points to: its LinkInfo's local base path
+    and common path suffix (MS-SHLLINK; the ANSI ones, which Wine writes)."""
+    data = Path(lnk).read_bytes()
+    at = 76 + (2 + int.from_bytes(data[76:78], 'little') if data[20] & 1 else 0)  # the ID list
+    info = data[at:]
+    return ''.join(info[int.from_bytes(info[o:o + 4], 'little'):].split(b'\0', 1)[0].decode('cp1252')
+                   for o in (16, 24))
 
 
 def pointer_keys(start, end):
