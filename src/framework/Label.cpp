@@ -1,6 +1,7 @@
 // Static controls as the program's labels.
 #include "framework/Label.h"
 #include "framework/Application.h"
+#include "framework/GeometryWin.h"
 #include "framework/LastError.h"
 #include <algorithm>
 #include <vector>
@@ -23,7 +24,8 @@ constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOP
 // Not the common controls' subclassing: under Wine it looks up a window
 // property, a round trip to the server, for every message, and labels get
 // several messages per mouse move.
-TLabel::TLabel(HWND parent, const std::wstring& text, int id) : text_(text) {
+TLabel::TLabel(HWND parent, const std::wstring& text, int id, HDC parentDC)
+    : parentDC_(parentDC), text_(text) {
     brush_.reset(CreateSolidBrush(color_));
     window_ = CreateWindowExW(0, L"STATIC", text.c_str(), kLabelStyle, 0, 0, 0, 0, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -56,6 +58,7 @@ TLabel* TLabel::FromHandle(HWND window) {
 }
 
 void TLabel::SetBounds(const TRect& r) {
+    bounds_ = ToRECT(r);
     SetWindowPos(window_, nullptr, static_cast<int>(r.left), static_cast<int>(r.top),
                  static_cast<int>(r.Width()), static_cast<int>(r.Height()),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -66,7 +69,18 @@ void TLabel::SetVisible(bool visible) {
 }
 
 void TLabel::SetText(const std::wstring& text) {
-    SetWindowTextW(window_, text.c_str());
+    if (text == text_) return;
+    text_ = text;
+    windowTextStale_ = true;
+    Show();
+}
+
+bool TLabel::SyncWindowText() {
+    if (!windowTextStale_) return false;
+    windowTextStale_ = false;
+    // Past the label's own handling: the pixels show the text already.
+    DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text_.c_str()));
+    return true;
 }
 
 const std::wstring& TLabel::Text() const {
@@ -82,22 +96,35 @@ void TLabel::SetColor(COLORREF color) {
     if (color == color_) return; // the Dropper sets it on every move
     color_ = color;
     brush_.reset(CreateSolidBrush(color));
-    InvalidateRect(window_, nullptr, FALSE);
+    Show();
+}
+
+void TLabel::Show() {
+    // A hidden label paints when it shows again.
+    if (!parentDC_)
+        InvalidateRect(window_, nullptr, FALSE);
+    else if (IsWindowVisible(window_))
+        Draw(parentDC_, bounds_);
 }
 
 // One line, tabs expanded at the standard stops, "&" as plain text, clipped
 // at the right: what the static control itself would draw.
+void TLabel::Draw(HDC dc, const RECT& r) const {
+    FillRect(dc, &r, brush_.get());
+    SelectedObject font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    RECT text = r;
+    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &text,
+              DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX | DT_SINGLELINE);
+}
+
 void TLabel::Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window_, &ps);
     RECT client{};
     GetClientRect(window_, &client);
-    FillRect(dc, &client, brush_.get());
-    SelectedObject font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &client,
-              DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX | DT_SINGLELINE);
+    Draw(dc, client);
     EndPaint(window_, &ps);
 }
 
@@ -126,15 +153,27 @@ LRESULT TLabel::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFONT:
         SetFont(reinterpret_cast<HFONT>(wParam));
         return 0;
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(text_.size());
+    case WM_GETTEXT: {
+        // The text as shown, also before the window's own copy follows.
+        if (wParam == 0) return 0;
+        const size_t n = std::min(text_.size(), static_cast<size_t>(wParam) - 1);
+        auto* out = reinterpret_cast<wchar_t*>(lParam);
+        std::copy_n(text_.c_str(), n, out);
+        out[n] = L'\0';
+        return static_cast<LRESULT>(n);
+    }
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(font_);
     case WM_SETTEXT: {
-        // A static control paints new text at once, outside any WM_PAINT,
-        // which on a large screen costs the system far more than the drawing;
-        // labels written on every mouse move paint with the next WM_PAINT.
+        // A text set from outside: the window's copy holds it already.
         const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
-        if (result) text_ = lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"";
-        InvalidateRect(window_, nullptr, FALSE);
+        if (result) {
+            text_ = lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"";
+            windowTextStale_ = false;
+            Show();
+        }
         return result;
     }
     case WM_NCDESTROY: {

@@ -17,6 +17,8 @@ constexpr COLORREF kCloseButtonColor = RGB(212, 89, 71);
 constexpr COLORREF kOutlineColor = RGB(211, 211, 211);
 constexpr int kInitialPanelHeight = 100;
 constexpr int kInitialPanelLeft = 8, kInitialPanelTop = 8;
+constexpr UINT_PTR kTextSyncTimer = 1;
+constexpr UINT kTextSyncMs = 50;
 
 // Identifiers of the row cells, so other programs find a row's caption and
 // value: caption of row n kCaptionCellId + n, value kValueCellId + n.
@@ -108,7 +110,9 @@ TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, TInfoWinEvents events, uint32_
     zoomView_->OnPaint = [this](HDC dc, const RECT&) { ZoomViewPaint(dc); };
     crosshairPen_.reset(CreatePen(PS_SOLID, 1, clSilver));
     captionColumn_ = std::make_unique<TControl>(L"TPanel", content_->Handle(), WS_VISIBLE);
-    valueColumn_ = std::make_unique<TControl>(L"TPanel", content_->Handle(), WS_VISIBLE);
+    // Its own DC: the values, written on every mouse move, show at once.
+    valueColumn_ = std::make_unique<TControl>(L"TInfoValues", content_->Handle(), WS_VISIBLE, 0,
+                                              /*ownDC=*/true);
     CreateCells();
 
     // Mouse moves over any part of the panel reach the host; right clicks
@@ -175,7 +179,8 @@ void TInfoWin::CreateCells() {
     for (int row = 0; row < kInfoRowCount; ++row) {
         auto caption = std::make_unique<TLabel>(captionColumn_->Handle(), kRowCaptions[row],
                                                 kCaptionCellId + row);
-        auto value = std::make_unique<TLabel>(valueColumn_->Handle(), L"", kValueCellId + row);
+        auto value = std::make_unique<TLabel>(valueColumn_->Handle(), L"", kValueCellId + row,
+                                              valueColumn_->DC());
         for (TLabel* cell : {caption.get(), value.get()})
             cell->OnMouseMove = [this](TScreenPoint at) { events_.MouseMove(at); };
         HWND captionHandle = caption->Handle(), valueHandle = value->Handle();
@@ -262,8 +267,12 @@ void TInfoWin::SetInfoValue(TInfoRow row, std::wstring_view text) {
         }
         return;
     }
-    // Setting the same text again would only make the cell flicker.
-    if (cell.Text() != text) cell.SetText(std::wstring(text));
+    if (cell.Text() == text) return;
+    cell.SetText(std::wstring(text));
+    // Other programs (a screen reader) read the window's own copy: it
+    // follows within a moment, once for however many moves came.
+    if (!textSyncPending_) textSyncPending_ = SetTimer(panel_->Handle(), kTextSyncTimer,
+                                                       kTextSyncMs, nullptr) != 0;
 }
 
 void TInfoWin::SetPosition(TScreenPoint topLeft, const std::vector<TScreenRect>& monitors,
@@ -332,7 +341,7 @@ void TInfoWin::OpenMenu(TInfoTarget target, HWND control, LPARAM at) {
     events_.RunMenu([&] { menu_.Popup(p.x, p.y); });
 }
 
-bool TInfoWin::PanelMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool TInfoWin::PanelMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (message) {
@@ -373,6 +382,13 @@ bool TInfoWin::PanelMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result
     case WM_CAPTURECHANGED:
         dragging_ = false; // the system took the mouse away
         return false;
+    case WM_TIMER:
+        if (wParam != kTextSyncTimer) return false;
+        KillTimer(panel_->Handle(), kTextSyncTimer);
+        textSyncPending_ = false;
+        for (const auto& cell : values_)
+            cell->SyncWindowText();
+        return true;
     default:
         return false;
     }

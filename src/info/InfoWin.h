@@ -111,6 +111,7 @@ private:
     POINT dragOrigin_{};
     TInfoTarget menuTarget_ = TInfoTarget::Panel;
     std::optional<TColorValue> shownColor_; // row 11's colour, once written
+    bool textSyncPending_ = false;
     HWND menuControl_ = nullptr;
 
     UniqueFont messageFont_;
