@@ -103,6 +103,27 @@ namespace {
 int32_t SourceOf(int32_t lensPixel, int32_t lensSize, int32_t sourceSize) {
     return static_cast<int32_t>(static_cast<int64_t>(lensPixel) * sourceSize / lensSize);
 }
+
+// Factor 2, the lens's default: every source pixel is two lens pixels, so
+// four source pixels become eight lens pixels in two writes.
+void EnlargeDoubledRow(const uint32_t* in, uint32_t* out, const TLensAxis& x) {
+    int32_t lens = 0;
+    const uint32_t* next = in;
+    if (x.LensFirst % 2 != 0) { // the row starts at the second half of a pixel
+        out[lens++] = *next++;
+    }
+#if defined(__SSE2__)
+    for (; lens + 8 <= x.LensCount; lens += 8, next += 4) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(next));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + lens), _mm_unpacklo_epi32(four, four));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + lens + 4),
+                         _mm_unpackhi_epi32(four, four));
+    }
+#endif
+    for (; lens + 2 <= x.LensCount; lens += 2, ++next)
+        out[lens] = out[lens + 1] = *next;
+    if (lens < x.LensCount) out[lens] = *next;
+}
 } // namespace
 
 TLensAxis VisibleLensAxis(int32_t lensStart, int32_t lensSize, int32_t sourceSize,
@@ -126,10 +147,13 @@ void EnlargeNearest(const uint8_t* source, size_t sourceStride, uint8_t* dest, s
     if (x.SourceCount <= 0 || y.SourceCount <= 0) return;
     // Along a row the source pixels repeat in runs; one read of each source
     // pixel fills its whole run, instead of one look-up per lens pixel.
+    const bool doubled = static_cast<int64_t>(lensWidth) == 2 * static_cast<int64_t>(sourceWidth);
     thread_local std::vector<int32_t> runs;
-    runs.assign(x.SourceCount, 0);
-    for (int32_t i = 0; i < x.LensCount; ++i)
-        ++runs[SourceOf(x.LensFirst + i, lensWidth, sourceWidth) - x.SourceFirst];
+    if (!doubled) {
+        runs.assign(x.SourceCount, 0);
+        for (int32_t i = 0; i < x.LensCount; ++i)
+            ++runs[SourceOf(x.LensFirst + i, lensWidth, sourceWidth) - x.SourceFirst];
+    }
     const size_t rowBytes = static_cast<size_t>(x.LensCount) * 4;
     int32_t previousRow = -1;
     for (int32_t i = 0; i < y.LensCount; ++i) {
@@ -142,8 +166,11 @@ void EnlargeNearest(const uint8_t* source, size_t sourceStride, uint8_t* dest, s
         const auto* in =
             reinterpret_cast<const uint32_t*>(source + static_cast<size_t>(row) * sourceStride);
         auto* pixels = reinterpret_cast<uint32_t*>(out);
-        for (int32_t j = 0; j < x.SourceCount; ++j)
-            pixels = std::fill_n(pixels, runs[j], in[j]);
+        if (doubled)
+            EnlargeDoubledRow(in, pixels, x);
+        else
+            for (int32_t j = 0; j < x.SourceCount; ++j)
+                pixels = std::fill_n(pixels, runs[j], in[j]);
         previousRow = row;
     }
 }

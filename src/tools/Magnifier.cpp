@@ -8,6 +8,7 @@
 
 namespace {
 constexpr uint8_t kWhite = 0xFF;
+constexpr uint32_t kWhitePixel = 0xFFFFFFFF;
 
 // The MagnifierCursor setting: 0 no pointer, 1 arrow, 2 cross; other values
 // leave the pointer as it was.
@@ -28,12 +29,17 @@ TBitmap& FrameAtLeast(std::unique_ptr<TBitmap>& frame, int32_t width, int32_t he
 // pixels; what lies outside the picture is white, like the picture's own margin.
 void ReadPictureRow(const TBitmap& picture, int32_t y, int32_t left, int32_t right, uint8_t* out) {
     if (right <= left) return;
-    std::fill_n(out, static_cast<size_t>(right - left) * 4, kWhite);
-    if (y < 0 || y >= picture.Height()) return;
-    const int32_t from = std::max(left, 0), to = std::min(right, picture.Width());
-    if (to > from)
-        std::copy_n(picture.ScanLine(y) + static_cast<size_t>(from) * 4,
-                    static_cast<size_t>(to - from) * 4, out + static_cast<size_t>(from - left) * 4);
+    auto* pixels = reinterpret_cast<uint32_t*>(out);
+    if (y < 0 || y >= picture.Height()) {
+        std::fill_n(pixels, right - left, kWhitePixel);
+        return;
+    }
+    const int32_t from = std::min(std::max(left, 0), right);
+    const int32_t to = std::max(std::min(right, picture.Width()), from);
+    pixels = std::fill_n(pixels, from - left, kWhitePixel);
+    pixels = std::copy_n(reinterpret_cast<const uint32_t*>(picture.ScanLine(y)) + from, to - from,
+                         pixels);
+    std::fill_n(pixels, right - to, kWhitePixel);
 }
 
 // Copies an area of the frozen picture into 32-bit pixels, except the part

@@ -138,6 +138,31 @@ TEST(EnlargeNearest, ACutLensShowsTheSamePixelsAsTheWholeOne) {
             ASSERT_EQ(cut[r * x.LensCount + c], whole[(y.LensFirst + r) * lens + x.LensFirst + c]);
 }
 
+TEST(EnlargeNearest, FactorTwoCutAtOddPixelsWritesOnlyTheLensPart) {
+    // Lens pixel i shows source pixel i / 2; the frame beside the lens's
+    // visible part keeps its own pixels.
+    const int lens = 100, source = 50, pad = 3;
+    for (int start : {0, -1, -17, 1024 - 77}) {
+        const TLensAxis x = VisibleLensAxis(start, lens, source, 1024), y = x;
+        std::vector<uint32_t> src(x.SourceCount * y.SourceCount);
+        for (size_t i = 0; i < src.size(); ++i)
+            src[i] = static_cast<uint32_t>(i * 2654435761u);
+        const int stride = x.LensCount + pad;
+        std::vector<uint32_t> dst(stride * y.LensCount, 0xDEADBEEF);
+        EnlargeNearest(reinterpret_cast<uint8_t*>(src.data()), x.SourceCount * 4,
+                       reinterpret_cast<uint8_t*>(dst.data()), stride * 4, x, y, lens, source, lens,
+                       source);
+        for (int r = 0; r < y.LensCount; ++r)
+            for (int c = 0; c < stride; ++c) {
+                const uint32_t want =
+                    c >= x.LensCount ? 0xDEADBEEF
+                                     : src[((y.LensFirst + r) / 2 - y.SourceFirst) * x.SourceCount +
+                                           (x.LensFirst + c) / 2 - x.SourceFirst];
+                ASSERT_EQ(dst[r * stride + c], want) << start << " " << r << "," << c;
+            }
+    }
+}
+
 TEST(HighContrast, MediumAndHighMapTheChannelsAroundTheMiddle) {
     const std::pair<int, int> medium[] = {{0, 0},     {100, 86},  {127, 127},
                                           {128, 128}, {129, 129}, {255, 255}};
