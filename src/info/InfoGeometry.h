@@ -33,7 +33,7 @@ struct TInfoLayout {
     TRect zoomView;        // in the content area, outside its one-pixel border
     TRect captionColumn;   // in the content area
     TRect valueColumn;     // in the content area
-    int32_t zoomWidth = 0; // the zoom view's client area, also the zoom buffer's size
+    int32_t zoomWidth = 0; // the zoom view's client area
     int32_t zoomHeight = 0;
 };
 TInfoLayout LayoutContent(int32_t panelClientWidth, int32_t panelClientHeight,

@@ -236,9 +236,7 @@ void TInfoWin::LayoutContent() {
     zoomView_->SetBounds(l.zoomView);
     captionColumn_->SetBounds(l.captionColumn);
     valueColumn_->SetBounds(l.valueColumn);
-    if (zoomBuffer_.Width() != l.zoomWidth || zoomBuffer_.Height() != l.zoomHeight) {
-        if (l.zoomWidth > 0 && l.zoomHeight > 0) zoomBuffer_.SetSize(l.zoomWidth, l.zoomHeight);
-    }
+    zoomSize_ = {std::max(0, l.zoomWidth), std::max(0, l.zoomHeight)};
     LayoutCells(*captionColumn_, captions_);
     LayoutCells(*valueColumn_, values_);
 }
@@ -271,8 +269,8 @@ void TInfoWin::SetInfoValue(TInfoRow row, std::wstring_view text) {
     cell.SetText(std::wstring(text));
     // Other programs (a screen reader) read the window's own copy: it
     // follows within a moment, once for however many moves came.
-    if (!textSyncPending_) textSyncPending_ = SetTimer(panel_->Handle(), kTextSyncTimer,
-                                                       kTextSyncMs, nullptr) != 0;
+    if (!textSyncPending_)
+        textSyncPending_ = SetTimer(panel_->Handle(), kTextSyncTimer, kTextSyncMs, nullptr) != 0;
 }
 
 void TInfoWin::SetPosition(TScreenPoint topLeft, const std::vector<TScreenRect>& monitors,

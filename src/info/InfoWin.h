@@ -94,6 +94,8 @@ private:
     bool PanelMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void PanelPaint(HDC dc);
     void ZoomViewPaint(HDC dc);
+    // The zoom view's picture as UpdateZoom was last asked for it, drawn on `dc`.
+    void DrawZoom(HDC dc) const;
     void OpenMenu(TInfoTarget target, HWND control, LPARAM at);
     void CloseButtonClick();
     void CopyValueClick(TInfoRow row);
@@ -117,7 +119,16 @@ private:
     UniqueFont messageFont_;
     UniqueFont closeFont_;
     UniquePen crosshairPen_;
-    TBitmap zoomBuffer_;
+    // What the zoom view shows, to draw it again when the view is uncovered.
+    struct TZoomShown {
+        TOverlayPoint at;
+        HDC source;
+        SIZE overlay;
+        int scale;
+        int frameSide;
+    };
+    std::optional<TZoomShown> zoomShown_;
+    SIZE zoomSize_{};
     // Goes last: the controls tell it of their mouse messages.
     std::unique_ptr<THints> hints_;
     // Parents before their children, so the children's objects go first.
