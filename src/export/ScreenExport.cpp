@@ -8,6 +8,7 @@
 #include "framework/SaveDialog.h"
 #include "shell/Settings.h"
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -41,7 +42,7 @@ TSaveDialog& svdScreenshot() {
 }
 
 // A bitmap of its own holding the rectangle, selected into no device
-// context once it is handed on: the clipboard and GDI+ both want it so.
+// context once it is handed on, as GDI+ wants it.
 UniqueBitmap WorkingBitmap(const TBitmap& picture, const TOverlayRect& rect) {
     const int width = static_cast<int>(rect.Width()), height = static_cast<int>(rect.Height());
     WindowDC screen(nullptr);
@@ -54,9 +55,27 @@ UniqueBitmap WorkingBitmap(const TBitmap& picture, const TOverlayRect& rect) {
            static_cast<int>(rect.top), SRCCOPY);
     return bitmap;
 }
-// The same pixels as a packed device-independent bitmap (24 bits a pixel,
-// bottom row first) in a movable memory block, as the clipboard keeps one.
-UniqueGlobal PackedDib(HBITMAP bitmap, int width, int height) {
+// One row of pixels at 32 bits as 24: four pixels, sixteen bytes, become
+// twelve in three writes.
+void PackRow24(const uint8_t* in, int width, uint8_t* out) {
+    int x = 0;
+    for (; x + 4 <= width; x += 4, in += 16, out += 12) {
+        uint32_t p[4], packed[3];
+        std::memcpy(p, in, sizeof(p));
+        packed[0] = (p[0] & 0xFFFFFF) | p[1] << 24;
+        packed[1] = (p[1] >> 8 & 0xFFFF) | p[2] << 16;
+        packed[2] = (p[2] >> 16 & 0xFF) | p[3] << 8;
+        std::memcpy(out, packed, sizeof(packed));
+    }
+    for (; x < width; ++x, in += 4, out += 3)
+        std::memcpy(out, in, 3);
+}
+
+// The rectangle as a packed device-independent bitmap (24 bits a pixel,
+// bottom row first) in a movable memory block, as the clipboard keeps one,
+// read straight from the picture's own pixels.
+UniqueGlobal PackedDib(const TBitmap& picture, const TOverlayRect& rect) {
+    const int width = static_cast<int>(rect.Width()), height = static_cast<int>(rect.Height());
     BITMAPINFOHEADER header{};
     header.biSize = sizeof(header);
     header.biWidth = width;
@@ -68,28 +87,35 @@ UniqueGlobal PackedDib(HBITMAP bitmap, int width, int height) {
     header.biSizeImage = static_cast<DWORD>(stride * height);
     UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, sizeof(header) + header.biSizeImage));
     if (!block) ThrowLastError(L"Not enough memory for the picture");
-    auto* bytes = static_cast<BYTE*>(GlobalLock(block.get()));
+    auto* bytes = static_cast<uint8_t*>(GlobalLock(block.get()));
     ScopeExit unlock([&] { GlobalUnlock(block.get()); });
     std::memcpy(bytes, &header, sizeof(header));
-    WindowDC screen(nullptr);
-    if (!GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), bytes + sizeof(header),
-                   reinterpret_cast<BITMAPINFO*>(bytes), DIB_RGB_COLORS))
-        ThrowLastError(L"Cannot copy the picture");
+    GdiFlush(); // drawing GDI still holds back is in the pixels
+    const bool packed = picture.PixelFormat() == TPixelFormat::pf24bit;
+    const size_t pixelBytes = packed ? 3 : 4, rowBytes = static_cast<size_t>(width) * 3;
+    for (int row = 0; row < height; ++row) {
+        const uint8_t* in = picture.ScanLine(static_cast<int>(rect.top) + height - 1 - row) +
+                            static_cast<size_t>(rect.left) * pixelBytes;
+        uint8_t* out = bytes + sizeof(header) + row * stride;
+        if (packed)
+            std::memcpy(out, in, rowBytes);
+        else
+            PackRow24(in, width, out);
+        std::memset(out + rowBytes, 0, stride - rowBytes);
+    }
     return block;
 }
 } // namespace
 
 void CopyScreenRect(HWND owner, const TBitmap& picture, const TOverlayRect& rect) {
-    const int width = static_cast<int>(rect.Width()), height = static_cast<int>(rect.Height());
-    UniqueBitmap bitmap = WorkingBitmap(picture, rect);
-    // The device-independent form goes along: Wine cannot derive it from a
-    // 32-bit program's bitmap for other programs; Windows derives the rest.
-    UniqueGlobal dib = PackedDib(bitmap.get(), width, height);
+    // Only the device-independent form: Windows makes the bitmap and the
+    // other forms from it when a program asks for them, and Wine cannot
+    // derive it from a 32-bit program's bitmap. Putting a bitmap too would
+    // make a copy of every pixel that most pastes never read.
+    UniqueGlobal dib = PackedDib(picture, rect);
     TClipboard clipboard(owner, L"Cannot open clipboard");
-    if (!clipboard.Put(CF_BITMAP, bitmap.get())) ThrowLastError(L"Cannot copy the picture");
-    bitmap.release(); // the clipboard owns it now
     if (!clipboard.Put(CF_DIB, dib.get())) ThrowLastError(L"Cannot copy the picture");
-    dib.release();
+    dib.release(); // the clipboard owns it now
 }
 
 void SaveScreenRect(HWND owner, const TBitmap& picture, const TOverlayRect& rect) {
@@ -101,6 +127,7 @@ void SaveScreenRect(HWND owner, const TBitmap& picture, const TOverlayRect& rect
 
 void SaveRectToFile(const TBitmap& picture, const TOverlayRect& rect, const std::wstring& fileName,
                     int format, int quality) {
+    BindGdiPlus();
     UniqueBitmap bitmap = WorkingBitmap(picture, rect);
     // A JPEG encoder refuses qualities beyond its scale.
     if (format == ImageFormatJpeg) quality = std::min(quality, kHighestJpegQuality);

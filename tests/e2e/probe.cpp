@@ -20,6 +20,8 @@
 //   probe record FILE ARGS...  appends its arguments as one line to FILE,
 //                        standing in for a program the system starts
 //   probe holdclipboard  opens the clipboard and keeps it until ended
+//   probe clipboardbitmap FILE  writes the clipboard's bitmap (CF_BITMAP, as
+//                        a Windows program pastes it) to FILE as a BMP file
 //   probe pattern X Y W H [MS [SIDE]]  shows a window of coloured squares of
 //                          SIDE pixels (7 unless given) until ended; with MS
 //                          above 0 they change colour every MS milliseconds,
@@ -196,6 +198,38 @@ int ShowPattern(int x, int y, int width, int height, int period, int square) {
         DispatchMessageW(&msg);
     return 0;
 }
+bool SaveClipboardBitmap(const char* path) {
+    if (!OpenClipboard(nullptr)) return false;
+    bool saved = false;
+    BITMAP info{};
+    auto* bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    if (bitmap && GetObjectW(bitmap, sizeof(info), &info)) {
+        BITMAPINFOHEADER header{};
+        header.biSize = sizeof(header);
+        header.biWidth = info.bmWidth;
+        header.biHeight = info.bmHeight;
+        header.biPlanes = 1;
+        header.biBitCount = 24;
+        header.biSizeImage = ((info.bmWidth * 3 + 3) & ~3) * info.bmHeight;
+        std::vector<BYTE> pixels(header.biSizeImage);
+        HDC screen = GetDC(nullptr);
+        const int rows = GetDIBits(screen, bitmap, 0, info.bmHeight, pixels.data(),
+                                   reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+        ReleaseDC(nullptr, screen);
+        BITMAPFILEHEADER file{};
+        file.bfType = 0x4D42; // "BM"
+        file.bfOffBits = sizeof(file) + sizeof(header);
+        file.bfSize = file.bfOffBits + header.biSizeImage;
+        if (FILE* out = rows == info.bmHeight ? fopen(path, "wb") : nullptr) {
+            saved = fwrite(&file, sizeof(file), 1, out) == 1 &&
+                    fwrite(&header, sizeof(header), 1, out) == 1 &&
+                    fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
+            saved = fclose(out) == 0 && saved;
+        }
+    }
+    CloseClipboard();
+    return saved;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -250,6 +284,8 @@ int main(int argc, char** argv) {
         Sleep(INFINITE);
         return 0;
     }
+    if (argc >= 3 && !strcmp(argv[1], "clipboardbitmap"))
+        return SaveClipboardBitmap(argv[2]) ? 0 : 1;
     if (argc >= 3 && !strcmp(argv[1], "redraw")) {
         HWND window =
             reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(argv[2], nullptr, 10)));
@@ -285,7 +321,8 @@ int main(int argc, char** argv) {
                            argc >= 7 ? atoi(argv[6]) : 0, argc >= 8 ? atoi(argv[7]) : 7);
     fprintf(stderr,
             "usage: probe windows | foreground | active | focus | activate HWND | close HWND | "
-            "show HWND | move HWND X Y | redraw HWND | monitors | holdclipboard | controls HWND | "
+            "show HWND | move HWND X Y | redraw HWND | monitors | holdclipboard | "
+            "clipboardbitmap FILE | controls HWND | "
             "record FILE ARGS... | pattern X Y W H [MS [SIDE]]\n");
     return 2;
 }

@@ -36,6 +36,11 @@ def same(a, b):
 def copied(desktop, expected):
     wait_until(lambda: same(desktop.clipboard_bitmap(), expected), timeout=8,
                what=f'the clipboard to hold the {expected.size} picture')
+    # A Windows program that pastes a bitmap gets the same pixels.
+    path = desktop.folder / 'pasted.bmp'
+    desktop.probe('clipboardbitmap', f'Z:{path}')
+    with Image.open(path) as pasted:
+        assert same(pasted.convert('RGB'), expected.convert('RGB'))
 
 
 def open_dialog(desktop, program, title):
