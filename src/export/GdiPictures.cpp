@@ -52,7 +52,7 @@ const ImageFormatEntry* FormatEntry(int number) {
 
 UniqueStream CreateMemoryStream() {
     IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return UniqueStream();
+    if (FAILED(CreateMemoryBlockStream(nullptr, TRUE, &stream))) return UniqueStream();
     return UniqueStream(stream);
 }
 
@@ -207,7 +207,7 @@ void TGdiPicture::LoadFromStream(IStream* stream) {
     GlobalUnlock(data_.get());
     dataLength_ = bytes.size();
     IStream* over = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(data_.get(), FALSE, &over))) {
+    if (FAILED(CreateMemoryBlockStream(data_.get(), FALSE, &over))) {
         Clear();
         return;
     }

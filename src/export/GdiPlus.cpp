@@ -66,6 +66,10 @@ std::wstring OfficeGdiPlus() {
 }
 } // namespace
 
+void BindGdiPlus() {
+    if (!GdiPlusLibrary) GdiPlusLibrary = std::make_unique<TGDIPlusFull>(L"");
+}
+
 bool GdiPlusLoaded() noexcept {
     return GdiPlusLibrary && GdiPlusLibrary->Loaded();
 }
@@ -166,7 +170,7 @@ bool TGDIPlusFull::RenderMetafile(HDC dc, HENHMETAFILE metafile, const RECT& rec
     GlobalUnlock(block.get());
     if (copied != size) return false;
     IStream* created = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(block.get(), TRUE, &created))) return false;
+    if (FAILED(CreateMemoryBlockStream(block.get(), TRUE, &created))) return false;
     block.release(); // the stream frees it now
     UniqueStream stream(created);
 

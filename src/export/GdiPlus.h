@@ -98,9 +98,14 @@ private:
     bool convertToEmfPlusTried_ = false;
 };
 
-// The program's one binding: created at start, before anything can encode,
-// and destroyed at its end. Empty before and after.
+// The program's one binding: created when the first picture is about to be
+// encoded, and destroyed at the program's end. Empty before and after.
 extern std::unique_ptr<TGDIPlusFull> GdiPlusLibrary;
+
+// Creates the binding where there is none yet, loading and starting GDI+
+// (or finding it missing, once): most sessions never save a picture, and
+// GDI+ with the libraries it brings costs memory from the moment it loads.
+void BindGdiPlus();
 
 // True when the binding exists and holds a started GDI+.
 bool GdiPlusLoaded() noexcept;

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include "framework/Handle.h"
 #include "framework/SystemAnswers.h"
+#include "framework/SystemFunction.h"
 
 namespace {
 // MDT_EFFECTIVE_DPI: the DPI the user chose for the monitor.
@@ -10,15 +11,6 @@ using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
 using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-
-// A function of a system library that not every Windows has, looked up
-// once; the library stays loaded for the program's life.
-template <typename Function> Function SystemFunction(const wchar_t* library, const char* name) {
-    HMODULE module = LoadLibraryW(library);
-    return module
-               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-               : nullptr;
-}
 
 GetDpiForMonitorFn MonitorDpiFunction() {
     static const auto function =

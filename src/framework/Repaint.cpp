@@ -1,6 +1,7 @@
 #include "framework/Repaint.h"
 #include "framework/GeometryWin.h"
 #include "framework/Handle.h"
+#include "framework/SystemFunction.h"
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -77,12 +78,7 @@ bool AlikeIn(const TBitmap& a, TPoint offset, const TBitmap& b, const TRect& are
 // Where the desktop composes the screen (Windows since Vista), its next frame.
 void FlushComposition() {
     using DwmFlushFunction = HRESULT(WINAPI*)();
-    static const auto flush = [] {
-        HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
-        return dwm ? reinterpret_cast<DwmFlushFunction>(
-                         reinterpret_cast<void*>(GetProcAddress(dwm, "DwmFlush")))
-                   : nullptr;
-    }();
+    static const auto flush = SystemFunction<DwmFlushFunction>(L"dwmapi.dll", "DwmFlush");
     if (flush) flush();
 }
 } // namespace

@@ -1,9 +1,11 @@
 #include "framework/SaveDialog.h"
 #include "framework/Application.h"
 #include "framework/Error.h"
+#include "framework/LastError.h"
 #include "framework/Input.h"
 #include "framework/Monitors.h"
 #include "framework/SavePath.h"
+#include "framework/SystemFunction.h"
 #include <algorithm>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -114,10 +116,17 @@ bool TSaveDialog::Execute(HWND owner) {
     ofn.lpfnHook = Hook;
     ofn.lCustData = reinterpret_cast<LPARAM>(this);
 
+    // The common dialogs' library is loaded at the first save, not at the start.
+    using ShowFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+    using FailureFunction = DWORD(WINAPI*)();
+    static const auto show = SystemFunction<ShowFunction>(L"comdlg32.dll", "GetSaveFileNameW");
+    static const auto failureOf =
+        SystemFunction<FailureFunction>(L"comdlg32.dll", "CommDlgExtendedError");
+    if (!show || !failureOf) ThrowLastError(L"The save dialog cannot open");
     const int chosenBefore = FilterIndex;
-    if (!GetSaveFileNameW(&ofn)) {
+    if (!show(&ofn)) {
         FilterIndex = chosenBefore;
-        if (const DWORD failure = CommDlgExtendedError())
+        if (const DWORD failure = failureOf())
             throw Error(L"The save dialog cannot open (error " + std::to_wstring(failure) + L").");
         return false;
     }

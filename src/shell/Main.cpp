@@ -1,6 +1,6 @@
-// Program entry: the start request, the user's one instance, the GDI+
-// binding, the application object, the hidden host form and the message
-// loop.
+// Program entry: the start request, the user's one instance, the
+// application object, the hidden host form, the message loop and, at the
+// end, the GDI+ binding a save may have made.
 #include "export/GdiPlus.h"
 #include "framework/Application.h"
 #include "shell/Host.h"
@@ -40,9 +40,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 1;
     }
 
-    // First of all, so that nothing started later can find GDI+ missing.
-    GdiPlusLibrary = std::make_unique<TGDIPlusFull>(L"");
-
     Application.ShowMainForm = false;
     Application.SetTitle(kApplicationTitle);
     Application.Initialize();
@@ -56,6 +53,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             claim, [&host] { ShowForLaterStart(host); }, [&host] { EndProgram(host); });
         exitCode = Application.CreateAndRun(host);
     }
+    // GDI+, where a save started it, shuts down on the thread that started it.
     GdiPlusLibrary.reset();
     return exitCode;
 }

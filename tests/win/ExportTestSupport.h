@@ -52,7 +52,7 @@ inline std::uint32_t Gradient(int x, int y) {
 
 inline UniqueStream MemoryStream() {
     IStream* stream = nullptr;
-    CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+    CreateMemoryBlockStream(nullptr, TRUE, &stream);
     return UniqueStream(stream);
 }
 
