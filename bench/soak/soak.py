@@ -10,6 +10,8 @@ activation 100 to the end, close the report.
 
     VANTACLE_BUILD=build/win32 python3 bench/soak/soak.py [COUNT [LETTERS]]
 
+COUNT 0 measures the idle memory only.
+
 LETTERS picks the tools by their hot keys' letters (GSMD: all four), so
 that a growth can be traced to one tool.
 """
@@ -128,6 +130,8 @@ def main():
         idle = settled_kb(pid)
         print(f'{program.exe}: {program.exe.stat().st_size} bytes; idle private memory '
               f'{idle} kB, an empty program {empty} kB, {idle - empty} kB more')
+        if total == 0:
+            return
         print(f'soak: {total} activations through the hot keys, cycling {len(LETTERS)} tools')
         growth = soak(desktop, pid, total, 'TfrmHost')
         program.stop()
