@@ -5,7 +5,7 @@
 #include "dialogs/RulerMarks.h"
 #include "framework/Application.h"
 #include "tools/SampleArea.h"
-#include <commctrl.h>
+#include "framework/CommonControls.h"
 #include <iterator>
 #include <string>
 
@@ -59,7 +59,7 @@ TfrmSetup::TfrmSetup() : TDialog(kSetupDialog) {
 
 void TfrmSetup::FormCreate() {
     for (int id : {edtDPI, edtJPEGQuality})
-        SetWindowSubclass(Item(id), NumberEditProc, kNumberEditSubclass,
+        AddWindowSubclass(Item(id), NumberEditProc, kNumberEditSubclass,
                           reinterpret_cast<DWORD_PTR>(this));
     FillControls();
 }
@@ -244,7 +244,7 @@ LRESULT CALLBACK TfrmSetup::NumberEditProc(HWND edit, UINT message, WPARAM wPara
         GuardedCall([&] { reinterpret_cast<TfrmSetup*>(data)->edtDPIKeyPress(key); });
         if (key == 0) return 0;
     } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(edit, NumberEditProc, id);
+        DropWindowSubclass(edit, NumberEditProc, id);
     }
-    return DefSubclassProc(edit, message, wParam, lParam);
+    return NextSubclassProc(edit, message, wParam, lParam);
 }

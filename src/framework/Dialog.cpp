@@ -6,7 +6,7 @@
 #include "framework/Monitors.h"
 #include "framework/SystemAnswers.h"
 #include "framework/LastError.h"
-#include <commctrl.h>
+#include "framework/CommonControls.h"
 #include <cstdlib>
 
 namespace {
@@ -42,9 +42,7 @@ UniqueFont TDialog::MakeFont(int designHeight, bool bold, bool underline) const 
 
 void TDialog::Create() {
     // The hot-key box, track bar and up-down classes.
-    INITCOMMONCONTROLSEX classes{sizeof classes,
-                                 ICC_HOTKEY_CLASS | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&classes);
+    InitControlClasses(ICC_HOTKEY_CLASS | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS);
     EmptyTemplate empty{};
     empty.header.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
     HWND window =

@@ -1,12 +1,11 @@
 // Hints through the common controls' tooltip window.
 #include "framework/Hints.h"
 #include "framework/Application.h"
-#include <commctrl.h>
+#include "framework/CommonControls.h"
 
 THints::THints(HWND owner) : owner_(owner) {
     // The tooltip window class comes with the common controls' bar classes.
-    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
-    InitCommonControlsEx(&classes);
+    InitControlClasses(ICC_BAR_CLASSES);
     tips_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
                                 nullptr, Application.Instance(), nullptr));

@@ -7,7 +7,7 @@
 #include "framework/SavePath.h"
 #include "framework/SystemFunction.h"
 #include <algorithm>
-#include <commctrl.h>
+#include "framework/CommonControls.h"
 #include <commdlg.h>
 #include <vector>
 
@@ -59,8 +59,8 @@ LRESULT CALLBACK GuardName(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         }
     }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(dialog, GuardName, kNameGuard);
-    return DefSubclassProc(dialog, message, wParam, lParam);
+    if (message == WM_NCDESTROY) DropWindowSubclass(dialog, GuardName, kNameGuard);
+    return NextSubclassProc(dialog, message, wParam, lParam);
 }
 } // namespace
 
@@ -68,7 +68,7 @@ UINT_PTR CALLBACK TSaveDialog::Hook(HWND dialog, UINT message, WPARAM, LPARAM lP
     if (message == WM_INITDIALOG) {
         const auto* ofn = reinterpret_cast<const OPENFILENAMEW*>(lParam);
         SetWindowLongPtrW(dialog, GWLP_USERDATA, ofn->lCustData);
-        SetWindowSubclass(GetParent(dialog), GuardName, kNameGuard, 0);
+        AddWindowSubclass(GetParent(dialog), GuardName, kNameGuard, 0);
         return 0;
     }
     if (message != WM_NOTIFY) return 0;
