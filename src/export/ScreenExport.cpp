@@ -2,7 +2,7 @@
 #include "export/ComHandles.h"
 #include "export/FileReplace.h"
 #include "export/GdiPictures.h"
-#include "framework/Clipboard.h"
+#include "framework/ClipboardPromise.h"
 #include "framework/Error.h"
 #include "framework/LastError.h"
 #include "framework/SaveDialog.h"
@@ -107,15 +107,12 @@ UniqueGlobal PackedDib(const TBitmap& picture, const TOverlayRect& rect) {
 }
 } // namespace
 
-void CopyScreenRect(HWND owner, const TBitmap& picture, const TOverlayRect& rect) {
+void CopyScreenRect(const TBitmap& picture, const TOverlayRect& rect) {
     // Only the device-independent form: Windows makes the bitmap and the
     // other forms from it when a program asks for them, and Wine cannot
     // derive it from a 32-bit program's bitmap. Putting a bitmap too would
     // make a copy of every pixel that most pastes never read.
-    UniqueGlobal dib = PackedDib(picture, rect);
-    TClipboard clipboard(owner, L"Cannot open clipboard");
-    if (!clipboard.Put(CF_DIB, dib.get())) ThrowLastError(L"Cannot copy the picture");
-    dib.release(); // the clipboard owns it now
+    ClipboardPromise(CF_DIB, PackedDib(picture, rect), L"Cannot open clipboard");
 }
 
 void SaveScreenRect(HWND owner, const TBitmap& picture, const TOverlayRect& rect) {

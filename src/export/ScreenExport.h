@@ -7,7 +7,7 @@
 
 // `rect` is a rectangle of the picture (the overlay's coordinates). Throws
 // "Cannot open clipboard" when another program holds the clipboard.
-void CopyScreenRect(HWND owner, const TBitmap& picture, const TOverlayRect& rect);
+void CopyScreenRect(const TBitmap& picture, const TOverlayRect& rect);
 // Asks for a file over `owner` and saves the rectangle there in the type
 // chosen. A save that fails for any reason throws "Cannot create file ..."
 // with the reason, and leaves an existing file of that name as it was.

@@ -141,7 +141,7 @@ void TScreenshot::KeyDown(WORD& key, TShiftState shift) {
     }
     if (key == VK_INSERT && modifiers == ssCtrl) {
         key = 0;
-        CopyScreenRect(Activation.OverlayWindow(), Activation.Picture(), Exported(false));
+        CopyScreenRect(Activation.Picture(), Exported(false));
         return;
     }
     if (key == 'S' && modifiers == ssAlt) {
@@ -156,7 +156,7 @@ void TScreenshot::KeyDown(WORD& key, TShiftState shift) {
 }
 
 void TScreenshot::mniCopyClick() {
-    CopyScreenRect(Activation.OverlayWindow(), Activation.Picture(), Exported(true));
+    CopyScreenRect(Activation.Picture(), Exported(true));
 }
 
 void TScreenshot::mniSaveClick() {
