@@ -1,5 +1,4 @@
 #include "tools/Measurer.h"
-#include "info/UserLocale.h"
 #include "shell/Settings.h"
 #include "tools/Measure.h"
 #include "tools/ToolActivation.h"
@@ -39,7 +38,7 @@ void TMeasurer::FollowCursor(TOverlayPoint cursor) {
     DrawMeasureFigure();
     toolRect_.last = cursor;
     DrawMeasureFigure();
-    const auto texts = MeasureRowTexts(toolRect_, Settings.DPI, UserDecimalSeparator());
+    const auto texts = MeasureRowTexts(toolRect_, Settings.DPI, decimalSeparator_);
     for (size_t i = 0; i < texts.size(); ++i)
         SetInfoValue(static_cast<TInfoRow>(kMeasureRows[i]), texts[i]);
 }

@@ -3,9 +3,11 @@
 // pixels, inches and millimetres on the information panel.
 #pragma once
 
+#include "info/UserLocale.h"
 #include "tools/InfoTool.h"
 #include "tools/Selection.h"
 #include "tools/XorFrame.h"
+#include <string>
 
 class TMeasurer : public TInfoTool {
 public:
@@ -35,4 +37,7 @@ private:
     TCorners toolRect_;
     bool dragging_ = false;
     TDottedXorFrame frame_;
+    // Read once for the activation: asking the system on every move cost
+    // a registry read each time.
+    const std::wstring decimalSeparator_ = UserDecimalSeparator();
 };
