@@ -14,18 +14,31 @@ NUMBER = re.compile(r'[-+]?\d+(?:\.\d+)?')
 COMPLETE = 'bench: complete'
 
 
-def key(section, line):
-    """A line's place: its section and its words, whatever its figures."""
-    return section + '\n' + NUMBER.sub('#', line.strip())
+class Places:
+    """A line's place: its section, its words whatever its figures, and
+    which of the section's lines of those words it is (the lens lines differ
+    only in their figures)."""
+
+    def __init__(self):
+        self.section, self.seen = '', {}
+
+    def of(self, line):
+        if line.startswith('== '):
+            self.section, self.seen = line, {}
+            return None
+        if not NUMBER.search(line):
+            return None
+        shape = NUMBER.sub('#', line.strip())
+        self.seen[shape] = self.seen.get(shape, 0) + 1
+        return f'{self.section}\n{shape}\n{self.seen[shape]}'
 
 
 def keyed(lines):
-    figures, section = {}, ''
+    places, figures = Places(), {}
     for line in lines:
-        if line.startswith('== '):
-            section = line
-        elif NUMBER.search(line):
-            figures.setdefault(key(section, line), line.strip())
+        place = places.of(line)
+        if place:
+            figures[place] = line.strip()
     return figures
 
 
@@ -42,17 +55,15 @@ def main():
     else:
         print(f'bench: no figures of an earlier build in {folder} yet')
     sys.stdout.flush()
-    section, lines = '', []
+    places, lines = Places(), []
     for line in sys.stdin:
         line = line.rstrip('\n')
         lines.append(line)
         print(line)
-        if line.startswith('== '):
-            section = line
-        elif NUMBER.search(line):
-            before = previous.get(key(section, line))
-            if before is not None and before != line.strip():
-                print(f'      {previous_id}: {before}')
+        place = places.of(line)
+        before = previous.get(place) if place else None
+        if before is not None and before != line.strip():
+            print(f'      {previous_id}: {before}')
         sys.stdout.flush()
     if not lines or lines[-1] != COMPLETE:
         return 1
