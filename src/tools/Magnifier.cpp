@@ -25,21 +25,50 @@ TBitmap& FrameAtLeast(std::unique_ptr<TBitmap>& frame, int32_t width, int32_t he
     return *frame;
 }
 
+// Runs of up to four pixels, the usual width beside a lens that moved a
+// little, are written in place: a call into the C library per run (as
+// std::copy_n and std::fill_n make) cost more than the run's pixels.
+constexpr int32_t kShortRun = 4;
+template <typename Pixel> uint32_t* PutRun(Pixel pixel, int32_t count, uint32_t* out) {
+    if (count > kShortRun) {
+        for (int32_t i = 0; i < count; ++i)
+            out[i] = pixel(i);
+        return out + count;
+    }
+    switch (count) {
+    case 4:
+        out[3] = pixel(3);
+        [[fallthrough]];
+    case 3:
+        out[2] = pixel(2);
+        [[fallthrough]];
+    case 2:
+        out[1] = pixel(1);
+        [[fallthrough]];
+    case 1:
+        out[0] = pixel(0);
+        [[fallthrough]];
+    default:
+        return out + std::max(count, 0);
+    }
+}
+
 // Copies columns [left, right) of one row of the frozen picture into 32-bit
 // pixels; what lies outside the picture is white, like the picture's own margin.
 void ReadPictureRow(const TBitmap& picture, int32_t y, int32_t left, int32_t right, uint8_t* out) {
     if (right <= left) return;
     auto* pixels = reinterpret_cast<uint32_t*>(out);
+    const auto white = [](int32_t) { return kWhitePixel; };
     if (y < 0 || y >= picture.Height()) {
-        std::fill_n(pixels, right - left, kWhitePixel);
+        PutRun(white, right - left, pixels);
         return;
     }
     const int32_t from = std::min(std::max(left, 0), right);
     const int32_t to = std::max(std::min(right, picture.Width()), from);
-    pixels = std::fill_n(pixels, from - left, kWhitePixel);
-    pixels = std::copy_n(reinterpret_cast<const uint32_t*>(picture.ScanLine(y)) + from, to - from,
-                         pixels);
-    std::fill_n(pixels, right - to, kWhitePixel);
+    const auto* row = reinterpret_cast<const uint32_t*>(picture.ScanLine(y)) + from;
+    pixels = PutRun(white, from - left, pixels);
+    pixels = PutRun([row](int32_t i) { return row[i]; }, to - from, pixels);
+    PutRun(white, right - to, pixels);
 }
 
 // Copies an area of the frozen picture into 32-bit pixels, except the part
