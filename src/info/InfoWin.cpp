@@ -108,7 +108,7 @@ TInfoWin::TInfoWin(TForm& host, TPopupMenu& menu, TInfoWinEvents events, uint32_
     zoomView_ = std::make_unique<TControl>(L"TDrawPanel", content_->Handle(),
                                            WS_VISIBLE | WS_BORDER, 0, /*ownDC=*/true);
     zoomView_->OnPaint = [this](HDC dc, const RECT&) { ZoomViewPaint(dc); };
-    crosshairPen_.reset(CreatePen(PS_SOLID, 1, clSilver));
+    crosshairBrush_.reset(CreateSolidBrush(clSilver));
     captionColumn_ = std::make_unique<TControl>(L"TPanel", content_->Handle(), WS_VISIBLE);
     // Its own DC: the values, written on every mouse move, show at once.
     valueColumn_ = std::make_unique<TControl>(L"TInfoValues", content_->Handle(), WS_VISIBLE, 0,

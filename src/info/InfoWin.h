@@ -118,7 +118,7 @@ private:
 
     UniqueFont messageFont_;
     UniqueFont closeFont_;
-    UniquePen crosshairPen_;
+    UniqueBrush crosshairBrush_;
     // What the zoom view shows, to draw it again when the view is uncovered.
     struct TZoomShown {
         TOverlayPoint at;

@@ -28,31 +28,28 @@ void TInfoWin::DrawZoom(HDC dc) const {
         const RECT r = ToRECT(z.white[i]);
         FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
-    // Both arms leave out their end point, so the centre pixel, drawn twice
-    // by exclusive-or, keeps the colour under the cursor. The frame is drawn
-    // the same way: where an arm crosses it, the picture shows through.
-    const int cx = width / 2, cy = height / 2;
-    SelectedObject pen(dc, crosshairPen_.get());
-    const int previousMode = SetROP2(dc, R2_XORPEN);
+    // Exclusive-or with the crosshair's colour, a block of pixels a call:
+    // where two blocks cross, the picture shows through. Both arms cover the
+    // centre pixel, so it keeps the colour under the cursor.
+    SelectedObject brush(dc, crosshairBrush_.get());
+    const auto exclusiveOr = [dc](int left, int top, int w, int h) {
+        PatBlt(dc, left, top, w, h, PATINVERT);
+    };
     if (const std::optional<TRect> frame =
             SampleFrame(width, height, usableScale, shown.frameSide)) {
-        // Each side leaves out its end point, the next side's first one, so
-        // every pixel of the outline is drawn once.
+        // The outline one pixel wide on the inside, each pixel once.
         const RECT f = ToRECT(*frame);
-        const POINT corners[] = {{f.left, f.top},
-                                 {f.right - 1, f.top},
-                                 {f.right - 1, f.bottom - 1},
-                                 {f.left, f.bottom - 1}};
-        for (int i = 0; i < 4; ++i) {
-            MoveToEx(dc, corners[i].x, corners[i].y, nullptr);
-            LineTo(dc, corners[(i + 1) % 4].x, corners[(i + 1) % 4].y);
+        const int w = f.right - f.left, h = f.bottom - f.top;
+        exclusiveOr(f.left, f.top, w, 1);
+        if (h > 1) exclusiveOr(f.left, f.bottom - 1, w, 1);
+        if (h > 2) {
+            exclusiveOr(f.left, f.top + 1, 1, h - 2);
+            if (w > 1) exclusiveOr(f.right - 1, f.top + 1, 1, h - 2);
         }
     }
-    MoveToEx(dc, cx, cy - kCrosshairArm, nullptr);
-    LineTo(dc, cx, cy + kCrosshairArm);
-    MoveToEx(dc, cx - kCrosshairArm, cy, nullptr);
-    LineTo(dc, cx + kCrosshairArm, cy);
-    SetROP2(dc, previousMode);
+    const int cx = width / 2, cy = height / 2;
+    exclusiveOr(cx, cy - kCrosshairArm, 1, 2 * kCrosshairArm);
+    exclusiveOr(cx - kCrosshairArm, cy, 2 * kCrosshairArm, 1);
 }
 
 // Uncovered parts of the view show the last picture again, not the background.
