@@ -2,6 +2,7 @@
 #include "framework/Label.h"
 #include "framework/Application.h"
 #include "framework/GeometryWin.h"
+#include "framework/LabelText.h"
 #include "framework/LastError.h"
 #include <algorithm>
 #include <vector>
@@ -114,9 +115,7 @@ void TLabel::Draw(HDC dc, const RECT& r) const {
     SelectedObject font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    RECT text = r;
-    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &text,
-              DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX | DT_SINGLELINE);
+    DrawLabelText(dc, r, text_);
 }
 
 void TLabel::Paint() {
