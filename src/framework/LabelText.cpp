@@ -20,9 +20,13 @@ void DrawLabelText(HDC dc, const RECT& r, std::wstring_view text) {
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     const int tabWidth = std::max(1, static_cast<int>(metrics.tmAveCharWidth) * kCharactersPerTab);
-    std::wstring line(text);
+    // Kept between rows: a row is drawn on every mouse move.
+    thread_local std::wstring line;
+    thread_local std::vector<int> ends, advances;
+    line.assign(text);
     std::replace(line.begin(), line.end(), L'\t', L' ');
-    std::vector<int> ends(line.size()), advances(line.size());
+    ends.resize(line.size());
+    advances.resize(line.size());
     SIZE extent{};
     // The end of each character, as if every tab were a blank.
     GetTextExtentExPointW(dc, line.c_str(), count, 0, nullptr, ends.data(), &extent);

@@ -1,13 +1,13 @@
 #include "framework/SaveDialog.h"
 #include "framework/Application.h"
+#include "framework/CommonControls.h"
 #include "framework/Error.h"
-#include "framework/LastError.h"
 #include "framework/Input.h"
+#include "framework/LastError.h"
 #include "framework/Monitors.h"
 #include "framework/SavePath.h"
 #include "framework/SystemFunction.h"
 #include <algorithm>
-#include "framework/CommonControls.h"
 #include <commdlg.h>
 #include <vector>
 
