@@ -113,6 +113,13 @@ wine_env() {
     export WINESERVER=/usr/lib/wine/wineserver64
     WINE=$WINELOADER
     WINE64=/usr/lib/wine/wine64
+    # Tests that meet a fault of the emulator, not of the program, read it
+    # to skip themselves, and only there (tests/EmulatorFaults.h).
+    if [ "$(wine_runs "$arch")" = emulated ]; then
+        export VANTACLE_EMULATED=qemu-i386-static
+    else
+        unset VANTACLE_EMULATED
+    fi
     if [ -f "$build/wine/display" ]; then
         export DISPLAY=":$(cat "$build/wine/display")"
     fi

@@ -6,6 +6,7 @@
 // the CSS algorithm for HSL), the rest in double precision with tables built
 // in long double.
 #include "info/ColorNotations.h"
+#include "EmulatorFaults.h"
 
 #include <gtest/gtest.h>
 
@@ -228,6 +229,7 @@ void CheckColours(const TOracle& oracle, TColorValue first, TColorValue last, TA
 }
 
 TEST(NotationNumbers, EveryColourAgreesWithTheOracle) {
+    SKIP_UNDER_EMULATION(kThreadsAtOnce);
     const TOracle oracle;
     // In slices side by side: under the sanitizers and under Wine one thread
     // would take most of a minute.

@@ -1,6 +1,7 @@
 // The animation thread: steps at its interval, holds when suspended, stops
 // stepping when detached and frees itself when terminated.
 #include "tray/TimerThread.h"
+#include "EmulatorFaults.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <atomic>
@@ -28,6 +29,7 @@ void TenIntervalsPass() {
 } // namespace
 
 TEST(TimerThread, StepsHoldsResumesAndStops) {
+    SKIP_UNDER_EMULATION(kThreadsAtOnce);
     auto steps = std::make_shared<std::atomic<int>>(0);
     auto* thread = TTimerThread::Create([steps] { ++*steps; }, 5, /*suspended=*/true);
     TenIntervalsPass();
@@ -52,6 +54,7 @@ TEST(TimerThread, StepsHoldsResumesAndStops) {
 }
 
 TEST(TimerThread, FreesItselfWhenTerminated) {
+    SKIP_UNDER_EMULATION(kThreadsAtOnce);
     auto token = std::make_shared<int>(0);
     std::weak_ptr<int> watch = token;
     // A long interval: termination must not wait for it to pass.
