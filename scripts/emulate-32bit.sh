@@ -9,8 +9,16 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ "${1:-}" != --inside ]; then
     if [ ! -x /usr/bin/qemu-i386-static ]; then
-        echo "emulate-32bit: needs Debian's qemu-user-static" >&2
-        exit 2
+        # The machine runs 32-bit code itself, so setup never installed it.
+        sudo_cmd=()
+        if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+        echo "emulate-32bit: installing Debian's qemu-user-static"
+        DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq \
+            --no-install-recommends qemu-user-static >/dev/null || true
+        if [ ! -x /usr/bin/qemu-i386-static ]; then
+            echo "emulate-32bit: needs Debian's qemu-user-static, which could not be installed" >&2
+            exit 2
+        fi
     fi
     exec unshare --user --map-root-user --mount "$0" --inside "$@"
 fi
