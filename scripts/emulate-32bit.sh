@@ -3,11 +3,17 @@
 # private user and mount namespace with a binfmt_misc of its own (Linux 6.7 or
 # later), where qemu-i386-static runs every 32-bit program. It reproduces the
 # emulated path of `make test` on a machine that runs 32-bit code natively,
-# and changes nothing outside the command.
+# and changes nothing outside the command but the packages setup installs.
 #   emulate-32bit.sh COMMAND [ARGUMENT...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ "${1:-}" != --inside ]; then
+    # Setup installs Wine and the rest here, before the namespace: apt cannot
+    # drop to its own user inside it, where only root is mapped. What it
+    # could not install it says, and setup inside says again to the command.
+    setup_notes=$(mktemp -d)
+    bash "$here/setup.sh" "$setup_notes"
+    rm -rf "$setup_notes"
     if [ ! -x /usr/bin/qemu-i386-static ]; then
         # The machine runs 32-bit code itself, so setup never installed it.
         sudo_cmd=()
