@@ -102,7 +102,13 @@ def test_run_shows_the_program_and_leaves_nothing_behind(run_folder, user_displa
             os.killpg(script.pid, signal.SIGINT)
         else:
             script.terminate()
-        assert script.wait(timeout=120) != 0
+        try:
+            assert script.wait(timeout=120) != 0
+        except subprocess.TimeoutExpired:
+            left = subprocess.run(['ps', '-s', str(script.pid), '-o', 'pid,stat,wchan:20,args'],
+                                  stdout=subprocess.PIPE, text=True).stdout
+            raise AssertionError(f"run.sh still runs 120 s after {stop}:\n{left}run.sh said:\n"
+                                 f"{(run_folder / 'run.log').read_text()}") from None
         wait_until(lambda: not desktop.processes(), timeout=60, what='every Wine process to end')
         if private_xvfb:
             wait_until(lambda: not alive(private_xvfb), timeout=60, what='the private display')
