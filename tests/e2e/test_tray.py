@@ -305,16 +305,17 @@ def test_the_menu_keeps_no_copy_of_the_screen_once_it_closes(desktop, start_prog
     # A copy of the screen is taken as the menu opens (3 MB here): once the
     # menu is dismissed, not even one may stay.
     p = start_program()
-    last_click = [0.0]
+    last_click = 0.0
 
     def open_and_dismiss():
+        nonlocal last_click
         icons = wait_for_tray(desktop, [('main', 'normal')])
         # A second click on the icon within the double-click time (Wine's
         # 500 ms, as Windows') is the shell's double click, which opens no
         # menu: a user's twenty separate clicks come farther apart.
-        wait_until(lambda: time.monotonic() - last_click[0] > DOUBLE_CLICK_TIME, interval=0.02,
+        wait_until(lambda: time.monotonic() - last_click > DOUBLE_CLICK_TIME, interval=0.02,
                    what='the double-click time to pass')
-        last_click[0] = time.monotonic()
+        last_click = time.monotonic()
         desktop.click(*icons[0].centre)
         wait_until(lambda: desktop.find_window(cls='#32768', pid=p.pid, visible=True),
                    what='the tray menu')
