@@ -48,8 +48,12 @@ def start_run(folder, display):
     log = folder / 'run.log'
     with open(log, 'w') as out:
         # A session of its own, as a terminal gives a command: Ctrl+C reaches
-        # the script and everything it started in the foreground.
-        script = subprocess.Popen(['bash', SCRIPTS / 'run.sh', BUILD.parent], env=env,
+        # the script and everything it started in the foreground. A terminal
+        # also gives it Ctrl+C's default action: started from a background
+        # job (nohup, a runner's `&`) the tests inherit SIGINT ignored, and a
+        # shell cannot trap a signal it was started with ignored.
+        script = subprocess.Popen(['env', '--default-signal=INT', 'bash', SCRIPTS / 'run.sh',
+                                   BUILD.parent], env=env,
                                   stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
                                   start_new_session=True)
     # The first start of a prefix (wineboot) takes minutes on a busy machine.
