@@ -180,10 +180,7 @@ class WineDesktop:
     # -- running Windows programs
 
     def wine(self, *args, check=True, timeout=60):
-        """Runs a Windows program to its end and returns its exit code and output.
-        Output goes through a file, not a pipe: Wine starts helper processes
-        on demand that inherit the descriptors and outlive the program, and a
-        pipe they hold open never reaches its end."""
+        """Runs a Windows program to its end and returns its exit code and output."""
         result = self._wine_once(args, timeout)
         if check and result.returncode == 127 and EXIT_RACE in result.stderr:
             # The program had ended but its exit code is lost. Every command
@@ -196,6 +193,9 @@ class WineDesktop:
         return result
 
     def _wine_once(self, args, timeout):
+        """Output goes through a file, not a pipe: Wine starts helper processes
+        on demand that inherit the descriptors and outlive the program, and a
+        pipe they hold open never reaches its end."""
         with tempfile.TemporaryFile(mode='w+') as out, tempfile.TemporaryFile(mode='w+') as err:
             result = subprocess.run([WINE, *map(str, args)], env=self.env, timeout=timeout,
                                     stdin=subprocess.DEVNULL, stdout=out, stderr=err)
